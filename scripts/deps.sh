@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The one list of Debian packages that building, testing and running need.
+# Sourced by run.sh and test.sh; installs only what is missing.
+
+BRINDLEWICK_PACKAGES=(
+  g++ cmake ninja-build pkgconf
+  qt6-base-dev libgl-dev
+  libgtest-dev
+  time
+)
+
+brindlewick_install_deps() {
+  local missing=()
+  local p
+  for p in "${BRINDLEWICK_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

@@ -1,0 +1,138 @@
+#include "base/Text.h"
+
+#include <limits>
+
+namespace bw {
+
+namespace {
+
+constexpr unsigned char fold(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - ('a' - 'A')) : c;
+}
+
+constexpr bool isTrimmed(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+template <typename Int>
+std::optional<Int> readInt(std::string_view s)
+{
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    if (i == s.size())
+        return std::nullopt;
+    // Accumulate towards the negative side, which has room for the minimum.
+    constexpr Int min = std::numeric_limits<Int>::min();
+    Int value = 0;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        const int digit = c - '0';
+        if (value < (min + digit) / 10)
+            return std::nullopt;
+        value = static_cast<Int>(value * 10 - digit);
+    }
+    if (!negative) {
+        if (value == min)
+            return std::nullopt;
+        value = static_cast<Int>(-value);
+    }
+    return value;
+}
+
+} // namespace
+
+std::string_view trim(std::string_view s)
+{
+    std::size_t b = 0;
+    std::size_t e = s.size();
+    while (b < e && isTrimmed(s[b]))
+        ++b;
+    while (e > b && isTrimmed(s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
+}
+
+std::size_t pos(std::string_view s, std::string_view what)
+{
+    const std::size_t p = s.find(what);
+    return p == std::string_view::npos ? 0 : p + 1;
+}
+
+std::string_view fromPos(std::string_view s, std::ptrdiff_t p)
+{
+    if (p < 1)
+        p = 1;
+    const auto start = static_cast<std::size_t>(p - 1);
+    return start >= s.size() ? std::string_view() : s.substr(start);
+}
+
+std::string_view copyAt(std::string_view s, std::ptrdiff_t p, std::size_t n)
+{
+    return fromPos(s, p).substr(0, n);
+}
+
+std::string_view upTo(std::string_view s, std::string_view x)
+{
+    const std::size_t p = s.find(x);
+    return p == std::string_view::npos ? std::string_view() : s.substr(0, p);
+}
+
+std::string_view afterFirst(std::string_view s, std::string_view x)
+{
+    const std::size_t p = s.find(x);
+    return p == std::string_view::npos ? s : s.substr(p + x.size());
+}
+
+int foldCompare(std::string_view a, std::string_view b)
+{
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char ca = fold(static_cast<unsigned char>(a[i]));
+        const unsigned char cb = fold(static_cast<unsigned char>(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool containsFolded(std::string_view s, std::string_view upperWhat)
+{
+    if (upperWhat.empty())
+        return true;
+    if (s.size() < upperWhat.size())
+        return false;
+    const std::size_t last = s.size() - upperWhat.size();
+    for (std::size_t i = 0; i <= last; ++i) {
+        std::size_t k = 0;
+        while (k < upperWhat.size()
+               && fold(static_cast<unsigned char>(s[i + k])) == static_cast<unsigned char>(upperWhat[k]))
+            ++k;
+        if (k == upperWhat.size())
+            return true;
+    }
+    return false;
+}
+
+std::optional<std::int32_t> readInt32(std::string_view s)
+{
+    return readInt<std::int32_t>(s);
+}
+
+std::optional<std::int64_t> readInt64(std::string_view s)
+{
+    return readInt<std::int64_t>(s);
+}
+
+} // namespace bw

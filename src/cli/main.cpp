@@ -1,0 +1,13 @@
+#include "cli/CliScan.h"
+
+#include <iostream>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    static char buffer[1 << 16];
+    std::cout.rdbuf()->pubsetbuf(buffer, sizeof buffer);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return bw::runCli(args, std::cout, std::cerr);
+}

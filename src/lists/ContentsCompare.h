@@ -1,0 +1,16 @@
+#pragma once
+
+#include "lists/Row.h"
+
+namespace bw {
+
+// The Contents list's order: name, file ID and flag as folded text; the five
+// size columns by their numbers, with texts that are no number (N/A) after
+// every number.
+int contentsCompare(const Row& a, const Row& b, int column);
+
+// Orders two values as 64-bit numbers (blanks around the number allowed);
+// values that are no number come after all that are, ordered as folded text.
+int compareAsNumbers(std::string_view a, std::string_view b);
+
+} // namespace bw

@@ -1,0 +1,160 @@
+#include "lists/RowStore.h"
+
+#include <algorithm>
+
+namespace bw {
+
+namespace {
+const std::string kEmpty;
+}
+
+const std::string& Row::column(int index) const
+{
+    if (index <= 0)
+        return caption;
+    const auto k = static_cast<std::size_t>(index - 1);
+    return k < subItems.size() ? subItems[k] : kEmpty;
+}
+
+RowStore::RowStore(CompareRule rule, const SortState& sort)
+    : m_rule(rule)
+    , m_sort(sort)
+    , m_orderedUnder(sort)
+{
+}
+
+const Row& RowStore::at(std::size_t index) const
+{
+    if (index < m_order.size())
+        return *m_order[index];
+    index -= m_order.size();
+    if (index < m_queued.size())
+        return *m_queued[index];
+    return *m_assembling.at(index - m_queued.size());
+}
+
+Row& RowStore::at(std::size_t index)
+{
+    return const_cast<Row&>(static_cast<const RowStore*>(this)->at(index));
+}
+
+Row& RowStore::add(std::string caption, std::vector<std::string> subItems)
+{
+    Row& row = m_storage.emplace_back();
+    row.caption = std::move(caption);
+    row.subItems = std::move(subItems);
+    m_byCaption.emplace(std::string_view(row.caption), &row);
+    (m_suspended ? m_assembling : m_queued).push_back(&row);
+    return row;
+}
+
+std::size_t RowStore::orderIndexOf(const Row* row) const
+{
+    const std::size_t n = size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (&at(i) == row)
+            return i;
+    }
+    return n;
+}
+
+void RowStore::touch(Row& row)
+{
+    if (!m_suspended)
+        return;
+    if (std::find(m_assembling.begin(), m_assembling.end(), &row) != m_assembling.end())
+        return;
+    auto fromOrder = std::find(m_order.begin(), m_order.end(), &row);
+    if (fromOrder != m_order.end()) {
+        if (m_observer)
+            m_observer->rowsAboutToChange();
+        m_order.erase(fromOrder);
+        if (m_observer)
+            m_observer->rowsChanged();
+    } else {
+        auto fromQueue = std::find(m_queued.begin(), m_queued.end(), &row);
+        if (fromQueue == m_queued.end())
+            return;
+        m_queued.erase(fromQueue);
+    }
+    m_assembling.push_back(&row);
+}
+
+void RowStore::endUpdate()
+{
+    if (!m_suspended)
+        return;
+    m_suspended = false;
+    m_queued.insert(m_queued.end(), m_assembling.begin(), m_assembling.end());
+    m_assembling.clear();
+}
+
+bool RowStore::before(const Row* a, const Row* b) const
+{
+    return m_rule(*a, *b, m_sort.column) * m_sort.direction < 0;
+}
+
+void RowStore::settle()
+{
+    const bool reorder = m_orderedUnder.column != m_sort.column || m_orderedUnder.direction != m_sort.direction;
+    if (m_queued.empty() && !reorder)
+        return;
+    if (m_observer)
+        m_observer->rowsAboutToChange();
+    auto less = [this](const Row* a, const Row* b) { return before(a, b); };
+    if (reorder) {
+        // The shared order moved under us (another list's header): sort anew.
+        m_order.insert(m_order.end(), m_queued.begin(), m_queued.end());
+        std::stable_sort(m_order.begin(), m_order.end(), less);
+    } else if (m_queued.size() == 1) {
+        m_order.insert(std::upper_bound(m_order.begin(), m_order.end(), m_queued.front(), less), m_queued.front());
+    } else {
+        // Stable: a new row goes after the rows equal to it, and equal new
+        // rows keep the order in which they were completed.
+        std::stable_sort(m_queued.begin(), m_queued.end(), less);
+        const auto middle = static_cast<std::ptrdiff_t>(m_order.size());
+        m_order.insert(m_order.end(), m_queued.begin(), m_queued.end());
+        std::inplace_merge(m_order.begin(), m_order.begin() + middle, m_order.end(), less);
+    }
+    m_queued.clear();
+    m_orderedUnder = m_sort;
+    if (m_observer)
+        m_observer->rowsChanged();
+}
+
+void RowStore::sort()
+{
+    if (m_observer)
+        m_observer->rowsAboutToChange();
+    auto less = [this](const Row* a, const Row* b) { return before(a, b); };
+    m_order.insert(m_order.end(), m_queued.begin(), m_queued.end());
+    m_queued.clear();
+    std::stable_sort(m_order.begin(), m_order.end(), less);
+    m_orderedUnder = m_sort;
+    if (m_observer)
+        m_observer->rowsChanged();
+}
+
+void RowStore::clear()
+{
+    if (m_observer)
+        m_observer->rowsAboutToChange();
+    m_order.clear();
+    m_queued.clear();
+    m_assembling.clear();
+    m_byCaption.clear();
+    m_storage.clear();
+    m_suspended = false;
+    m_orderedUnder = m_sort;
+    if (m_observer)
+        m_observer->rowsChanged();
+}
+
+void RowStore::setChecked(std::size_t index, bool checked)
+{
+    at(index).checked = checked;
+    if (m_observer)
+        m_observer->rowDataChanged(index);
+}
+
+} // namespace bw

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "lists/Row.h"
+#include "lists/SortState.h"
+
+#include <deque>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace bw {
+
+// Orders two rows by a column, ignoring the direction: <0, 0 or >0. Rules
+// must be total orders so that a sort can never fail.
+using CompareRule = int (*)(const Row& a, const Row& b, int column);
+
+// Told when the order or the set of rows changes, so a view can follow.
+class RowStoreObserver {
+public:
+    virtual ~RowStoreObserver() = default;
+    virtual void rowsAboutToChange() = 0;
+    virtual void rowsChanged() = 0;
+    virtual void rowDataChanged(std::size_t index) = 0;
+};
+
+// A tab's rows in the order shown. Rows completed while a scan runs are
+// placed by the tab's compare rule under the shared sort state; a row under
+// assembly (updates suspended) takes its place only when the suspension ends.
+//
+// Placing is batched: completed rows wait in a short queue and are merged
+// into the ordered rows by settle(), which gives exactly the order that
+// placing each one by binary search would give, without moving the whole
+// list for every row. The scan settles at every pause and at the end; the
+// window settles after every slice of scanning.
+class RowStore {
+public:
+    RowStore(CompareRule rule, const SortState& sort);
+
+    RowStore(const RowStore&) = delete;
+    RowStore& operator=(const RowStore&) = delete;
+
+    void setObserver(RowStoreObserver* observer) { m_observer = observer; }
+
+    // All rows: the ordered ones first (settled), then completed rows not yet
+    // merged, then rows under assembly.
+    std::size_t size() const { return m_order.size() + m_queued.size() + m_assembling.size(); }
+    bool empty() const { return size() == 0; }
+    const Row& at(std::size_t index) const;
+    Row& at(std::size_t index);
+
+    // Adds a row; while updates are suspended it waits until they resume.
+    Row& add(std::string caption, std::vector<std::string> subItems);
+
+    // The first row (in list order) whose caption equals caption exactly and
+    // that satisfies the predicate, or nullptr.
+    template <typename Pred>
+    Row* find(std::string_view caption, Pred pred);
+    Row* find(std::string_view caption)
+    {
+        return find(caption, [](const Row&) { return true; });
+    }
+
+    // A row whose fields change while updates are suspended is placed again
+    // when they resume, as the list re-sorts then.
+    void touch(Row& row);
+
+    void beginUpdate() { m_suspended = true; }
+    void endUpdate();
+    bool suspended() const { return m_suspended; }
+
+    // Merges completed rows into the order; notifies the observer if any.
+    void settle();
+
+    // Re-sorts every row under the shared sort state (a header click).
+    void sort();
+
+    void clear();
+
+    void setChecked(std::size_t index, bool checked);
+
+private:
+    bool before(const Row* a, const Row* b) const;
+    void sortedInsertQueued();
+    std::size_t orderIndexOf(const Row* row) const;
+
+    CompareRule m_rule;
+    const SortState& m_sort;
+    RowStoreObserver* m_observer = nullptr;
+
+    std::deque<Row> m_storage; // stable addresses for the parsers' current rows
+    std::vector<Row*> m_order;
+    std::vector<Row*> m_queued;
+    std::vector<Row*> m_assembling;
+    std::unordered_multimap<std::string_view, Row*> m_byCaption;
+    bool m_suspended = false;
+    SortState m_orderedUnder; // the state m_order was sorted under
+};
+
+template <typename Pred>
+Row* RowStore::find(std::string_view caption, Pred pred)
+{
+    auto [first, last] = m_byCaption.equal_range(caption);
+    Row* best = nullptr;
+    std::size_t bestIndex = 0;
+    for (auto it = first; it != last; ++it) {
+        Row* row = it->second;
+        if (!pred(*row))
+            continue;
+        if (!best) {
+            best = row;
+            continue;
+        }
+        // Several rows match; list order decides.
+        if (bestIndex == 0)
+            bestIndex = orderIndexOf(best) + 1;
+        const std::size_t index = orderIndexOf(row) + 1;
+        if (index < bestIndex) {
+            best = row;
+            bestIndex = index;
+        }
+    }
+    return best;
+}
+
+} // namespace bw

@@ -1,0 +1,170 @@
+#include "scan/ContentsParser.h"
+
+#include "base/Text.h"
+#include "lists/RowStore.h"
+#include "scan/JobLog.h"
+
+namespace bw {
+
+namespace {
+
+enum Marker {
+    TaskLog,
+    BeginJobLog,
+    GwCheckBanner,
+    ContentsVerification,
+    CheckingUser,
+    ProcessingComplete,
+    EndJobLog,
+    UserStats,
+    BytesInUse,
+    SizeLimitExceeded,
+    ThresholdExceeded,
+    DiskSpaceManagement,
+};
+
+} // namespace
+
+ContentsParser::ContentsParser()
+    : m_markers({"===== TASK LOG -", "===== BEGIN - JOB LOG", "Novell GroupWise - GWCH", "CONTENTS VERIFICATION",
+                 "Checking user =", "PROCESSING COMPLETE", "END - JOB LOG", "User stats:", "bytes in use by user",
+                 "Size Limit Exceeded", "Threshold limit exceeded", "Disk space management"})
+{
+    m_profile.startStatus = "Started Parsing Content Log File";
+    m_profile.sectionFoundStatus = "Content Verification Section Found";
+    m_profile.completedPrefix = "Content Verification Section Completed - ";
+    m_profile.countUnit = " Users";
+    m_profile.continueStatus = "Continuing Parsing Content Log File";
+}
+
+void ContentsParser::reset()
+{
+    m_sectionState = -1;
+    m_jobLogMode = false;
+    m_current = nullptr;
+}
+
+int ContentsParser::lineStep(std::string_view line, int from, ScanContext& ctx)
+{
+    if (from == 0)
+        m_found = m_markers.find(line);
+    const auto has = [this](Marker m) { return (m_found & MarkerSet::bit(m)) != 0; };
+    if (m_found == 0)
+        return lineDone;
+
+    switch (from) {
+    case 0:
+        detectJobLog(line, has(TaskLog), has(BeginJobLog), has(GwCheckBanner), m_jobLogMode);
+        if (has(ContentsVerification) && m_sectionState == -1) {
+            m_sectionState = 0;
+            ctx.showStatus(m_profile.sectionFoundStatus);
+        }
+        if (has(CheckingUser) && m_sectionState <= 0)
+            userHeader(line, ctx);
+        if (has(ProcessingComplete) && !m_jobLogMode && m_sectionState >= 0 && ctx.sectionCompleted(m_sectionState))
+            return 1;
+        [[fallthrough]];
+    case 1:
+        if (has(ProcessingComplete) && m_jobLogMode && m_sectionState >= 0) {
+            ctx.rows().endUpdate();
+            m_sectionState = 0;
+        }
+        if (has(EndJobLog) && m_jobLogMode && m_sectionState >= 0 && ctx.sectionCompleted(m_sectionState))
+            return 2;
+        [[fallthrough]];
+    default: {
+        const auto recordOpen = [this] { return m_sectionState == 1 || m_sectionState == 2; };
+        if (has(UserStats) && m_sectionState == 1)
+            userStats(line);
+        if (has(BytesInUse) && recordOpen()) {
+            m_current->subItems[TotalSize] = upTo(trim(line), " ");
+            ctx.rows().endUpdate();
+            m_sectionState = 0;
+        }
+        if (has(SizeLimitExceeded) && recordOpen())
+            limitExceeded(line, "S", ctx);
+        if (has(ThresholdExceeded) && recordOpen())
+            limitExceeded(line, "T", ctx);
+        if (has(DiskSpaceManagement) && recordOpen())
+            diskSpaceManagement(line);
+    }
+    }
+    return lineDone;
+}
+
+void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
+{
+    RowStore& rows = ctx.rows();
+    rows.beginUpdate();
+    std::string_view record = fromPos(line, static_cast<std::ptrdiff_t>(pos(line, "=")) + 2);
+
+    const std::size_t paren = pos(record, "(");
+    const std::string_view userName = paren >= 15 ? trim(record.substr(0, 14)) : trim(upTo(record, "("));
+
+    record = trim(fromPos(record, static_cast<std::ptrdiff_t>(paren)));
+    const std::string_view userFid = copyAt(record, 2, 3);
+
+    std::string_view department;
+    const std::size_t open = record.find('[');
+    if (open != std::string_view::npos) {
+        const std::size_t close = record.find(']');
+        if (close != std::string_view::npos && close > open)
+            department = record.substr(open + 1, close - open - 1);
+    }
+
+    Row* row = rows.find(userName, [&](const Row& r) { return r.subItems[UserFid] == userFid; });
+    if (row) {
+        rows.touch(*row);
+    } else {
+        row = &rows.add(std::string(userName),
+                        {"Unknown", "N/A", "N/A", "N/A", "N/A", "N/A", "Z", "N/A", "N/A", std::string(department), "N/A"});
+    }
+    m_current = row;
+    row->subItems[UserFid] = userFid;
+
+    if (!contains(record, "-") || m_jobLogMode)
+        record = trim(fromPos(record, 6));
+    else
+        record = trim(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "-")) + 2));
+
+    const std::string_view size = upTo(record, " ");
+    row->subItems[UserDbSize] = readInt32(size) ? size : std::string_view("0");
+    row->subItems[ReportDate] = trim(copyAt(record, static_cast<std::ptrdiff_t>(pos(record, ",")) + 2, 14));
+    m_sectionState = 1;
+}
+
+void ContentsParser::userStats(std::string_view line)
+{
+    std::string_view record = trim(fromPos(trim(line), 12));
+    m_current->subItems[InBoxSize] = upTo(record, " ");
+    record = trim(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "InBox,")) + 7));
+    m_current->subItems[OutBoxSize] = upTo(record, " ");
+    record = trim(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "OutBox,")) + 7));
+    m_current->subItems[WasteBasketSize] = upTo(record, " ");
+    m_sectionState = 2;
+}
+
+void ContentsParser::limitExceeded(std::string_view line, const char* flag, ScanContext& ctx)
+{
+    const std::string_view record = trim(line);
+    // Blanks around the number stay: the value is kept as the log wrote it.
+    const std::string_view size = upTo(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "Current size:")) + 13), "KB");
+    m_current->subItems[TotalSize] = size;
+    m_current->subItems[LimitFlag] = flag;
+    ctx.rows().endUpdate();
+    m_sectionState = 0;
+}
+
+void ContentsParser::diskSpaceManagement(std::string_view line)
+{
+    const std::string_view record = trim(line);
+    const std::string_view limit = upTo(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "Size Limit - ")) + 13), "KB");
+    const auto value = readInt64(limit);
+    if (!value || *value <= 0)
+        return;
+    m_current->subItems[SizeLimit] = limit;
+    m_current->subItems[ThresholdText] = fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "Threshold - ")) + 12);
+    m_current->subItems[LimitFlag] = "U";
+}
+
+} // namespace bw

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "base/MarkerSet.h"
+#include "scan/LineParser.h"
+
+namespace bw {
+
+struct Row;
+
+// Mailbox statistics of a contents check, one row per user: the GroupWise 5
+// form (sections end with PROCESSING COMPLETE) and the 6/7 job log (each
+// user ends with it, the job with END - JOB LOG).
+class ContentsParser : public LineParser {
+public:
+    // Sub-items of a Contents row.
+    enum SubItem {
+        UserFid,
+        UserDbSize,
+        InBoxSize,
+        OutBoxSize,
+        WasteBasketSize,
+        TotalSize,
+        LimitFlag,
+        SizeLimit,
+        ThresholdText,
+        Department,
+        ReportDate,
+        SubItemCount
+    };
+
+    ContentsParser();
+
+    const ScanProfile& profile() const override { return m_profile; }
+    void reset() override;
+    int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+
+    int sectionState() const { return m_sectionState; }
+    bool jobLogMode() const { return m_jobLogMode; }
+
+private:
+    void userHeader(std::string_view line, ScanContext& ctx);
+    void userStats(std::string_view line);
+    void closingLine(std::string_view line, ScanContext& ctx);
+    void limitExceeded(std::string_view line, const char* flag, ScanContext& ctx);
+    void diskSpaceManagement(std::string_view line);
+
+    ScanProfile m_profile;
+    MarkerSet m_markers;
+    MarkerSet::Mask m_found = 0;
+    int m_sectionState = -1;
+    bool m_jobLogMode = false;
+    Row* m_current = nullptr;
+};
+
+} // namespace bw

@@ -1,0 +1,86 @@
+#include "base/Text.h"
+
+#include <gtest/gtest.h>
+
+using namespace bw;
+
+TEST(Text, TrimRemovesControlCodesAndBlanksOnly)
+{
+    EXPECT_EQ(trim("\t  abc \r\n"), "abc");
+    EXPECT_EQ(trim(std::string_view("\x01\x20x\x1f", 4)), "x");
+    EXPECT_EQ(trim("   "), "");
+    EXPECT_EQ(trim(""), "");
+    // Code 33 and high bytes are kept.
+    EXPECT_EQ(trim("!a\xA0"), "!a\xA0");
+}
+
+TEST(Text, PositionsCountFromOne)
+{
+    EXPECT_EQ(pos("abc=de", "="), 4u);
+    EXPECT_EQ(pos("abc", "x"), 0u);
+    EXPECT_EQ(fromPos("abcdef", 3), "cdef");
+    EXPECT_EQ(fromPos("abcdef", 0), "abcdef");
+    EXPECT_EQ(fromPos("abcdef", -5), "abcdef");
+    EXPECT_EQ(fromPos("abcdef", 7), "");
+    EXPECT_EQ(fromPos("abcdef", 100), "");
+    EXPECT_EQ(copyAt("abcdef", 2, 3), "bcd");
+    EXPECT_EQ(copyAt("abcdef", 5, 14), "ef");
+    EXPECT_EQ(copyAt("ab", 9, 14), "");
+}
+
+TEST(Text, UpToAndAfterFirst)
+{
+    EXPECT_EQ(upTo("12 KB", " "), "12");
+    EXPECT_EQ(upTo("12KB", " "), "");
+    EXPECT_EQ(upTo(" x", " "), "");
+    EXPECT_EQ(afterFirst("a:b:c", ":"), "b:c");
+    EXPECT_EQ(afterFirst("abc", ":"), "abc");
+    EXPECT_EQ(afterFirst("abc:", ":"), "");
+}
+
+TEST(Text, FoldCompareFoldsOnlyAsciiLetters)
+{
+    EXPECT_LT(foldCompare("abc", "ABD"), 0);
+    EXPECT_EQ(foldCompare("Abc", "abc"), 0);
+    EXPECT_LT(foldCompare("ab", "abc"), 0);
+    EXPECT_GT(foldCompare("abc", "ab"), 0);
+    EXPECT_EQ(foldCompare("", ""), 0);
+    // '_' (95) lies between 'Z' (90) and 'a' (97): folded, a goes before it.
+    EXPECT_LT(foldCompare("a", "_"), 0);
+    // Bytes above 127 compare unsigned and are not folded.
+    EXPECT_GT(foldCompare("\xE9", "z"), 0);
+    EXPECT_NE(foldCompare("\xE9", "\xC9"), 0);
+    EXPECT_LT(foldCompare("10A", "9ZZ"), 0);
+}
+
+TEST(Text, ContainsFoldedFindsAnyLetterCase)
+{
+    EXPECT_TRUE(containsFolded("1024 bytes", " BYTE"));
+    EXPECT_TRUE(containsFolded("1024 ByTeS", " BYTE"));
+    EXPECT_FALSE(containsFolded("1024\tBYTES", " BYTE"));
+    EXPECT_FALSE(containsFolded("BYT", " BYTE"));
+}
+
+TEST(Text, ReadIntegers)
+{
+    EXPECT_EQ(readInt32("123"), 123);
+    EXPECT_EQ(readInt32("   -45"), -45);
+    EXPECT_EQ(readInt32("+7"), 7);
+    EXPECT_EQ(readInt32("2147483647"), 2147483647);
+    EXPECT_EQ(readInt32("-2147483648"), INT32_MIN);
+    EXPECT_FALSE(readInt32("2147483648"));
+    EXPECT_FALSE(readInt32("-2147483649"));
+    EXPECT_FALSE(readInt32("99999999999999999999"));
+    EXPECT_FALSE(readInt32("12 "));
+    EXPECT_FALSE(readInt32("12a"));
+    EXPECT_FALSE(readInt32(""));
+    EXPECT_FALSE(readInt32("   "));
+    EXPECT_FALSE(readInt32("-"));
+    EXPECT_FALSE(readInt32("N/A"));
+    EXPECT_FALSE(readInt32("\t12"));
+    EXPECT_EQ(readInt64("9223372036854775807"), INT64_MAX);
+    EXPECT_EQ(readInt64("-9223372036854775808"), INT64_MIN);
+    EXPECT_FALSE(readInt64("9223372036854775808"));
+    EXPECT_EQ(readInt64(" 2048"), 2048);
+    EXPECT_FALSE(readInt64("2048 "));
+}

@@ -1,0 +1,86 @@
+#include "scan/LogLineReader.h"
+#include "support/FailingDevice.h"
+#include "support/ScanRecorder.h"
+
+#include <gtest/gtest.h>
+
+using namespace bw;
+using bw::test::FailingDevice;
+using bw::test::TempLog;
+
+namespace {
+
+std::vector<std::string> readAll(const std::string& bytes, LogLineReader::Result* last = nullptr)
+{
+    TempLog log(bytes);
+    LogLineReader reader;
+    EXPECT_TRUE(reader.open(log.path()));
+    std::vector<std::string> lines;
+    std::string_view line;
+    LogLineReader::Result r;
+    while ((r = reader.next(line)) == LogLineReader::Result::Line)
+        lines.emplace_back(line);
+    if (last)
+        *last = r;
+    return lines;
+}
+
+} // namespace
+
+TEST(LogLineReader, LineEndsStayWithTheirLines)
+{
+    EXPECT_EQ(readAll("a\r\nb\r\n"), (std::vector<std::string>{"a\r\n", "b\r\n"}));
+    EXPECT_EQ(readAll("a\nb\n"), (std::vector<std::string>{"a\n", "b\n"}));
+    EXPECT_EQ(readAll("a\rb\rc\r"), std::vector<std::string>{}) << "CR alone ends no line";
+    EXPECT_EQ(readAll("a\nlast"), std::vector<std::string>{"a\n"}) << "unterminated last line is dropped";
+    EXPECT_EQ(readAll(""), std::vector<std::string>{});
+    EXPECT_EQ(readAll("\n\n"), (std::vector<std::string>{"\n", "\n"}));
+}
+
+TEST(LogLineReader, LinesAcrossBlocksAreWholeAndReadOnce)
+{
+    const std::size_t block = LogLineReader::blockSize;
+    std::string first(block - 3, 'x');
+    first += "\r\n";
+    std::string straddling = "ab" + std::string(10, 'y') + "\n"; // starts in block 1, ends in block 2
+    std::string huge(3 * block + 17, 'z');                        // longer than any block
+    huge += "\n";
+    const auto lines = readAll(first + straddling + huge + "end\n");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], first);
+    EXPECT_EQ(lines[1], straddling);
+    EXPECT_EQ(lines[2], huge);
+    EXPECT_EQ(lines[3], "end\n");
+}
+
+TEST(LogLineReader, ZeroBytesAreDroppedAndTheTextAroundThemKept)
+{
+    using namespace std::string_literals;
+    EXPECT_EQ(readAll("ab\0\0cd\nef\0\n"s), (std::vector<std::string>{"abcd\n", "ef\n"}));
+    // Early in a big block: nothing after the zero byte is lost.
+    std::string big = "head\0"s + std::string(LogLineReader::blockSize, 'q') + "\nnext\n";
+    const auto lines = readAll(big);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].size(), 4 + LogLineReader::blockSize + 1);
+    EXPECT_EQ(lines[1], "next\n");
+    EXPECT_EQ(readAll("\0\0\0"s), std::vector<std::string>{});
+}
+
+TEST(LogLineReader, ReadOnlyLogsOpenAndFailuresCarryTheReason)
+{
+    TempLog log("a\n");
+    QFile::setPermissions(log.path(), QFileDevice::ReadOwner);
+    LogLineReader reader;
+    EXPECT_TRUE(reader.open(log.path())) << "a read-only log can be scanned";
+
+    EXPECT_FALSE(reader.open(log.dir() + "/missing.log"));
+    EXPECT_FALSE(reader.errorString().isEmpty());
+
+    FailingDevice device("one\ntwo\nthr", 6);
+    reader.setDevice(&device);
+    std::string_view line;
+    EXPECT_EQ(reader.next(line), LogLineReader::Result::Line);
+    EXPECT_EQ(line, "one\n");
+    EXPECT_EQ(reader.next(line), LogLineReader::Result::Error);
+    EXPECT_EQ(reader.errorString(), "Input/output error");
+}

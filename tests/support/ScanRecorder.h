@@ -1,0 +1,112 @@
+#pragma once
+
+#include "lists/RowStore.h"
+#include "lists/SortState.h"
+#include "scan/Scan.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace bw::test {
+
+// Records what a scan shows, as the command line writes it: "# status",
+// the rows at a pause or the end as "caption|sub0|sub1...", "! error".
+class RecordingHost : public ScanHost {
+public:
+    explicit RecordingHost(RowStore& rows)
+        : m_rows(rows)
+    {
+    }
+
+    void showStatus(std::string_view text) override { transcript.push_back("# " + std::string(text)); }
+    void showLineCount(std::int64_t n) override { lineCounts.push_back(n); }
+    void setControlEnabled(ScanControl c, bool on) override { enabled[c] = on; }
+    void showError(std::string_view message) override { transcript.push_back("! " + std::string(message)); }
+    void scanEnding() override { writeRows(); }
+
+    void writeRows()
+    {
+        for (std::size_t i = 0; i < m_rows.size(); ++i) {
+            const Row& r = m_rows.at(i);
+            std::string line = r.caption;
+            for (const std::string& s : r.subItems)
+                line += "|" + s;
+            transcript.push_back(line);
+        }
+    }
+
+    std::vector<std::string> transcript;
+    std::vector<std::int64_t> lineCounts;
+    std::map<ScanControl, bool> enabled;
+
+private:
+    RowStore& m_rows;
+};
+
+// Writes a log into a temporary folder.
+class TempLog {
+public:
+    explicit TempLog(const std::string& bytes, const char* name = "test.log")
+    {
+        m_path = m_dir.filePath(QString::fromLatin1(name));
+        QFile f(m_path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    const QString& path() const { return m_path; }
+    QString dir() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
+// A whole scan of text with Continue pressed at every pause.
+struct ScanRun {
+    SortState sort;
+    RowStore rows;
+    RecordingHost host{rows};
+    int pauses = 0;
+
+    explicit ScanRun(CompareRule rule)
+        : rows(rule, sort)
+    {
+    }
+
+    std::vector<std::string> run(LineParser& parser, const std::string& text)
+    {
+        TempLog log(text);
+        Scan scan(parser, rows, sort, host);
+        scan.start(log.path());
+        for (;;) {
+            const Scan::Outcome o = scan.step();
+            if (o == Scan::Outcome::Finished)
+                break;
+            if (o == Scan::Outcome::Paused) {
+                ++pauses;
+                host.writeRows();
+                scan.resume();
+            }
+        }
+        return host.transcript;
+    }
+};
+
+// Joins lines with CR LF, the usual line end of these logs.
+inline std::string crlf(std::initializer_list<std::string_view> lines)
+{
+    std::string out;
+    for (std::string_view l : lines) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace bw::test
