@@ -1,7 +1,11 @@
 #include "scan/ScanKind.h"
 
 #include "lists/ContentsCompare.h"
+#include "lists/DocumentCompare.h"
+#include "lists/ExpireCompare.h"
 #include "scan/ContentsParser.h"
+#include "scan/DocumentParser.h"
+#include "scan/ExpireParser.h"
 
 namespace bw {
 
@@ -9,6 +13,10 @@ std::optional<ScanKind> scanKindFromName(std::string_view name)
 {
     if (name == "contents")
         return ScanKind::Contents;
+    if (name == "documents")
+        return ScanKind::Documents;
+    if (name == "expire")
+        return ScanKind::Expire;
     return std::nullopt;
 }
 
@@ -17,6 +25,10 @@ std::unique_ptr<LineParser> makeParser(ScanKind kind)
     switch (kind) {
     case ScanKind::Contents:
         return std::make_unique<ContentsParser>();
+    case ScanKind::Documents:
+        return std::make_unique<DocumentParser>();
+    case ScanKind::Expire:
+        return std::make_unique<ExpireParser>();
     default:
         return nullptr;
     }
@@ -27,6 +39,10 @@ CompareRule compareRuleFor(ScanKind kind)
     switch (kind) {
     case ScanKind::Contents:
         return contentsCompare;
+    case ScanKind::Documents:
+        return documentCompare;
+    case ScanKind::Expire:
+        return expireCompare;
     default:
         return contentsCompare;
     }

@@ -1,0 +1,15 @@
+#include "lists/DocumentCompare.h"
+
+#include "base/Text.h"
+#include "lists/ContentsCompare.h"
+
+namespace bw {
+
+int documentCompare(const Row& a, const Row& b, int column)
+{
+    if (column == 0)
+        return compareAsNumbers(a.caption, b.caption);
+    return foldCompare(a.column(column), b.column(column));
+}
+
+} // namespace bw

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "lists/Row.h"
+
+namespace bw {
+
+// The Document list's order: the document number as a signed 64-bit number,
+// captions that are no number after every number; the other columns as
+// folded text.
+int documentCompare(const Row& a, const Row& b, int column);
+
+} // namespace bw

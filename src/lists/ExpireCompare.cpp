@@ -1,0 +1,16 @@
+#include "lists/ExpireCompare.h"
+
+#include "base/Text.h"
+#include "lists/ContentsCompare.h"
+
+namespace bw {
+
+int expireCompare(const Row& a, const Row& b, int column)
+{
+    // Column 3, "User Database Size".
+    if (column == 3)
+        return compareAsNumbers(a.column(column), b.column(column));
+    return foldCompare(a.column(column), b.column(column));
+}
+
+} // namespace bw

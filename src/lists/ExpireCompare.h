@@ -1,0 +1,12 @@
+#pragma once
+
+#include "lists/Row.h"
+
+namespace bw {
+
+// The Message DB list's order: names and database files as folded text, the
+// size by its number. Sizes beyond 32 bits still order as numbers; sizes that
+// are no number (empty, words) come after every number.
+int expireCompare(const Row& a, const Row& b, int column);
+
+} // namespace bw

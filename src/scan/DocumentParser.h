@@ -1,0 +1,66 @@
+#pragma once
+
+#include "base/MarkerSet.h"
+#include "scan/LineParser.h"
+
+#include <string>
+
+namespace bw {
+
+struct Row;
+
+// The document BLOB files of a document library check, one row per record:
+// the "Error 50-" lists and the document and word-list BLOB lists, each
+// record from its "Library ID:" line to the line that tells what GWCheck
+// did with the file.
+class DocumentParser : public LineParser {
+public:
+    // Sub-items of a Document row.
+    enum SubItem {
+        Version,
+        Author,
+        Library,
+        AuthorDpu,
+        Extension,
+        OutputFile,
+        SubItemCount
+    };
+
+    // Which kind of line opened the current section; it decides which lines
+    // close a record that waits for its outcome.
+    enum DocSectionKind {
+        NoSection = 0,
+        Error50Section = 1,
+        BlobSection = 2
+    };
+
+    DocumentParser();
+
+    const ScanProfile& profile() const override { return m_profile; }
+    void reset() override;
+    int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+    void endOfFile(ScanContext& ctx) override;
+
+    int sectionState() const { return m_sectionState; }
+    DocSectionKind docSectionKind() const { return m_docSectionKind; }
+    const std::string& pendingErrorText() const { return m_pendingErrorText; }
+    const std::string& pendingLibraryId() const { return m_pendingLibraryId; }
+
+private:
+    void closeRecord(std::string_view outputFile, ScanContext& ctx);
+    void closeUnfixed(DocSectionKind kind, ScanContext& ctx);
+    void abandonRecord(ScanContext& ctx);
+    void openSection(DocSectionKind kind, ScanContext& ctx);
+    void noFurtherInfo(ScanContext& ctx);
+
+    ScanProfile m_profile;
+    MarkerSet m_markers;
+    MarkerSet::Mask m_found = 0;
+    int m_sectionState = -1;
+    DocSectionKind m_docSectionKind = NoSection;
+    std::string m_pendingErrorText;
+    std::string m_pendingLibraryId;
+    Row* m_currentRow = nullptr;
+};
+
+} // namespace bw

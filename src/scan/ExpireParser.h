@@ -1,0 +1,40 @@
+#pragma once
+
+#include "base/MarkerSet.h"
+#include "scan/LineParser.h"
+
+namespace bw {
+
+// The "Expire Statistics" sections: one row per user with the user and
+// message database files and the size the log states. The record grammar
+// follows the GroupWise version that the log last named.
+class ExpireParser : public LineParser {
+public:
+    // Sub-items of a Message DB row.
+    enum SubItem {
+        UserDatabase,
+        MessageDatabase,
+        UserDatabaseSize,
+        SubItemCount
+    };
+
+    ExpireParser();
+
+    const ScanProfile& profile() const override { return m_profile; }
+    void reset() override;
+    int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+
+    int sectionState() const { return m_sectionState; }
+    int logVersion() const { return m_logVersion; }
+
+private:
+    void addRecord(std::string_view line, std::string_view separator, ScanContext& ctx);
+
+    ScanProfile m_profile;
+    MarkerSet m_markers;
+    MarkerSet::Mask m_found = 0;
+    int m_sectionState = -1;
+    int m_logVersion = 0;
+};
+
+} // namespace bw
