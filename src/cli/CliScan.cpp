@@ -35,14 +35,20 @@ public:
     {
     }
 
+    ~CliHost() override { flush(); }
+
     void showStatus(std::string_view text) override
     {
-        m_out << "# " << text << '\n';
+        m_buffer += "# ";
+        m_buffer += text;
+        m_buffer += '\n';
+        flushIfFull();
     }
     void showLineCount(std::int64_t) override {}
     void setControlEnabled(ScanControl, bool) override {}
     void showError(std::string_view message) override
     {
+        flush();
         m_err << "brindlewick-cli: " << m_options.log << ": " << message << '\n';
     }
     void scanEnding() override { writeRows(); }
@@ -57,11 +63,20 @@ public:
         }
         for (std::size_t i = 0; i < m_rows.size(); ++i) {
             const Row& row = m_rows.at(i);
-            m_out << row.caption;
-            for (const std::string& item : row.subItems)
-                m_out << '\t' << item;
-            m_out << '\n';
+            m_buffer += row.caption;
+            for (const std::string& item : row.subItems) {
+                m_buffer += '\t';
+                m_buffer += item;
+            }
+            m_buffer += '\n';
+            flushIfFull();
         }
+    }
+
+    void flush()
+    {
+        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+        m_buffer.clear();
     }
 
 private:
@@ -70,6 +85,14 @@ private:
     std::ostream& m_err;
     RowStore& m_rows;
     SortState& m_sort;
+    // Rows of large sections are many: write them in big blocks.
+    std::string m_buffer;
+
+    void flushIfFull()
+    {
+        if (m_buffer.size() >= (1u << 20))
+            flush();
+    }
 };
 
 std::optional<CliOptions> parseArgs(const std::vector<std::string>& args, std::string& problem)
@@ -120,7 +143,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return 2;
     }
     SortState sort;
-    RowStore rows(compareRuleFor(options->kind), sort);
+    RowStore rows(compareRuleFor(options->kind), sort, sortKeyRuleFor(options->kind));
     const auto parser = makeParser(options->kind);
     CliHost host(*options, out, err, rows, sort);
     Scan scan(*parser, rows, sort, host);
@@ -134,6 +157,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             scan.resume();
         }
     }
+    host.flush();
     out.flush();
     return scan.failed() ? 1 : 0;
 }

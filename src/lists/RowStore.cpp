@@ -16,8 +16,9 @@ const std::string& Row::column(int index) const
     return k < subItems.size() ? subItems[k] : kEmpty;
 }
 
-RowStore::RowStore(CompareRule rule, const SortState& sort)
+RowStore::RowStore(CompareRule rule, const SortState& sort, SortKeyRule key)
     : m_rule(rule)
+    , m_key(key)
     , m_sort(sort)
     , m_orderedUnder(sort)
 {
@@ -94,6 +95,32 @@ bool RowStore::before(const Row* a, const Row* b) const
     return m_rule(*a, *b, m_sort.column) * m_sort.direction < 0;
 }
 
+void RowStore::sortRows(std::vector<Row*>& rows) const
+{
+    auto less = [this](const Row* a, const Row* b) { return before(a, b); };
+    if (!m_key || rows.size() < 32) {
+        std::stable_sort(rows.begin(), rows.end(), less);
+        return;
+    }
+    // Keys keep most comparisons to one integer test on contiguous memory.
+    struct Keyed {
+        std::uint64_t key;
+        Row* row;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(rows.size());
+    for (Row* row : rows)
+        keyed.push_back({m_key(*row, m_sort.column), row});
+    const bool ascending = m_sort.direction > 0;
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        if (a.key != b.key)
+            return ascending ? a.key < b.key : a.key > b.key;
+        return before(a.row, b.row);
+    });
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = keyed[i].row;
+}
+
 void RowStore::settle()
 {
     const bool reorder = m_orderedUnder.column != m_sort.column || m_orderedUnder.direction != m_sort.direction;
@@ -105,16 +132,21 @@ void RowStore::settle()
     if (reorder) {
         // The shared order moved under us (another list's header): sort anew.
         m_order.insert(m_order.end(), m_queued.begin(), m_queued.end());
-        std::stable_sort(m_order.begin(), m_order.end(), less);
-    } else if (m_queued.size() == 1) {
-        m_order.insert(std::upper_bound(m_order.begin(), m_order.end(), m_queued.front(), less), m_queued.front());
+        sortRows(m_order);
     } else {
         // Stable: a new row goes after the rows equal to it, and equal new
         // rows keep the order in which they were completed.
-        std::stable_sort(m_queued.begin(), m_queued.end(), less);
-        const auto middle = static_cast<std::ptrdiff_t>(m_order.size());
-        m_order.insert(m_order.end(), m_queued.begin(), m_queued.end());
-        std::inplace_merge(m_order.begin(), m_order.begin() + middle, m_order.end(), less);
+        sortRows(m_queued);
+        if (m_order.empty()) {
+            m_order.swap(m_queued);
+        } else if (m_queued.size() < 64) {
+            for (Row* row : m_queued)
+                m_order.insert(std::upper_bound(m_order.begin(), m_order.end(), row, less), row);
+        } else {
+            const auto middle = static_cast<std::ptrdiff_t>(m_order.size());
+            m_order.insert(m_order.end(), m_queued.begin(), m_queued.end());
+            std::inplace_merge(m_order.begin(), m_order.begin() + middle, m_order.end(), less);
+        }
     }
     m_queued.clear();
     m_orderedUnder = m_sort;
@@ -126,10 +158,9 @@ void RowStore::sort()
 {
     if (m_observer)
         m_observer->rowsAboutToChange();
-    auto less = [this](const Row* a, const Row* b) { return before(a, b); };
     m_order.insert(m_order.end(), m_queued.begin(), m_queued.end());
     m_queued.clear();
-    std::stable_sort(m_order.begin(), m_order.end(), less);
+    sortRows(m_order);
     m_orderedUnder = m_sort;
     if (m_observer)
         m_observer->rowsChanged();

@@ -3,6 +3,7 @@
 #include "lists/Row.h"
 #include "lists/SortState.h"
 
+#include <cstdint>
 #include <deque>
 #include <string_view>
 #include <unordered_map>
@@ -13,6 +14,11 @@ namespace bw {
 // Orders two rows by a column, ignoring the direction: <0, 0 or >0. Rules
 // must be total orders so that a sort can never fail.
 using CompareRule = int (*)(const Row& a, const Row& b, int column);
+
+// Optional companion of a compare rule that makes sorting large lists cheap:
+// a number per row and column such that a smaller key always means an
+// earlier row; rows with equal keys are left to the compare rule.
+using SortKeyRule = std::uint64_t (*)(const Row& row, int column);
 
 // Told when the order or the set of rows changes, so a view can follow.
 class RowStoreObserver {
@@ -34,7 +40,7 @@ public:
 // window settles after every slice of scanning.
 class RowStore {
 public:
-    RowStore(CompareRule rule, const SortState& sort);
+    RowStore(CompareRule rule, const SortState& sort, SortKeyRule key = nullptr);
 
     RowStore(const RowStore&) = delete;
     RowStore& operator=(const RowStore&) = delete;
@@ -80,10 +86,11 @@ public:
 
 private:
     bool before(const Row* a, const Row* b) const;
-    void sortedInsertQueued();
+    void sortRows(std::vector<Row*>& rows) const;
     std::size_t orderIndexOf(const Row* row) const;
 
     CompareRule m_rule;
+    SortKeyRule m_key;
     const SortState& m_sort;
     RowStoreObserver* m_observer = nullptr;
 

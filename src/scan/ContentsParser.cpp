@@ -47,7 +47,7 @@ void ContentsParser::reset()
 int ContentsParser::lineStep(std::string_view line, int from, ScanContext& ctx)
 {
     if (from == 0)
-        m_found = m_markers.find(line);
+        m_found = ctx.markersIn(m_markers, line);
     const auto has = [this](Marker m) { return (m_found & MarkerSet::bit(m)) != 0; };
     if (m_found == 0)
         return lineDone;
@@ -116,8 +116,10 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
     if (row) {
         rows.touch(*row);
     } else {
-        row = &rows.add(std::string(userName),
-                        {"Unknown", "N/A", "N/A", "N/A", "N/A", "N/A", "Z", "N/A", "N/A", std::string(department), "N/A"});
+        static const std::vector<std::string> defaults = {"Unknown", "N/A", "N/A", "N/A", "N/A", "N/A",
+                                                          "Z",       "N/A", "N/A", "",    "N/A"};
+        row = &rows.add(std::string(userName), defaults);
+        row->subItems[Department] = department;
     }
     m_current = row;
     row->subItems[UserFid] = userFid;

@@ -33,6 +33,7 @@ public:
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
     int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+    const MarkerSet* markers() const override { return &m_markers; }
 
     int sectionState() const { return m_sectionState; }
     bool jobLogMode() const { return m_jobLogMode; }

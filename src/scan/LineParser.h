@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/MarkerSet.h"
 #include "scan/ScanProfile.h"
 
 #include <string_view>
@@ -14,6 +15,12 @@ public:
     virtual ~ScanContext() = default;
     virtual RowStore& rows() = 0;
     virtual void showStatus(std::string_view text) = 0;
+    // Which of the parser's markers occur in the line being handled; the
+    // reader may have found them already while reading ahead.
+    virtual MarkerSet::Mask markersIn(const MarkerSet& markers, std::string_view line)
+    {
+        return markers.find(line);
+    }
     // Ends the section: the state goes outside, the list's suspension is
     // lifted, and when the list holds rows the scan pauses. Returns whether
     // it paused; the parser then returns from its line step at once, telling
@@ -38,6 +45,9 @@ public:
     virtual void endOfFile(ScanContext&) {}
     // Whether a record waits for its closing line (holds the mid-section pause).
     virtual bool recordOpen() const { return false; }
+    // The markers the parser tests every line for, so the reader can look
+    // for them ahead of time.
+    virtual const MarkerSet* markers() const { return nullptr; }
 };
 
 } // namespace bw

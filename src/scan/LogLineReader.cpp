@@ -5,17 +5,25 @@
 
 namespace bw {
 
-LogLineReader::LogLineReader()
-    : m_data(new char[blockSize * 2])
-    , m_capacity(blockSize * 2)
+namespace {
+
+// Enough lines per hand-over to keep locking rare, few enough in flight to
+// keep memory small whatever the size of the log.
+constexpr std::size_t chunkTarget = 16 * LogLineReader::blockSize;
+constexpr std::size_t chunksInFlight = 3;
+
+} // namespace
+
+LogLineReader::~LogLineReader()
 {
+    close();
 }
 
 bool LogLineReader::open(const QString& path)
 {
     close();
     m_file.setFileName(path);
-    // Unbuffered: the blocks go straight into the carry buffer.
+    // Unbuffered: the blocks go straight into the chunks.
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         m_error = m_file.errorString();
         return false;
@@ -34,73 +42,143 @@ void LogLineReader::setDevice(QIODevice* device)
 
 void LogLineReader::close()
 {
+    if (m_worker.joinable()) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        m_worker.join();
+    }
     if (m_file.isOpen())
         m_file.close();
     m_device = nullptr;
-    m_begin = m_end = m_scan = 0;
+    m_ready.clear();
+    m_current.reset();
+    m_nextLine = 0;
+    m_mask = 0;
     m_bytesRead = 0;
     m_fileSize = 0;
-    m_atEnd = false;
     m_error.clear();
+    m_started = false;
+    m_stop = false;
 }
 
-bool LogLineReader::fill()
+std::unique_ptr<LogLineReader::Chunk> LogLineReader::takeFreeChunk()
 {
-    // Keep only the unfinished line; when nothing was handed out since the
-    // last fill (one long line) there is nothing to move.
-    if (m_begin > 0) {
-        const std::size_t rest = m_end - m_begin;
-        std::memmove(m_data.get(), m_data.get() + m_begin, rest);
-        m_scan -= m_begin;
-        m_end = rest;
-        m_begin = 0;
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_stop || m_ready.size() < chunksInFlight; });
+    if (m_stop)
+        return nullptr;
+    std::unique_ptr<Chunk> chunk;
+    if (!m_free.empty()) {
+        chunk = std::move(m_free.back());
+        m_free.pop_back();
+    } else {
+        chunk = std::make_unique<Chunk>();
     }
-    if (m_capacity - m_end < blockSize) {
-        const std::size_t capacity = std::max(m_capacity * 2, m_end + blockSize);
-        std::unique_ptr<char[]> bigger(new char[capacity]);
-        std::memcpy(bigger.get(), m_data.get(), m_end);
-        m_data = std::move(bigger);
-        m_capacity = capacity;
+    return chunk;
+}
+
+void LogLineReader::produce()
+{
+    std::vector<char> carry; // the unfinished last line of the previous chunk
+    for (;;) {
+        std::unique_ptr<Chunk> chunk = takeFreeChunk();
+        if (!chunk)
+            return;
+        chunk->lines.clear();
+        chunk->rawBytes = 0;
+        chunk->data.swap(carry);
+        carry.clear();
+        std::vector<char>& data = chunk->data;
+        std::size_t lineStart = 0;
+        std::size_t scanFrom = data.size(); // the carried text holds no line feed
+        for (;;) {
+            const std::size_t old = data.size();
+            data.resize(old + blockSize);
+            const qint64 n = m_device->read(data.data() + old, static_cast<qint64>(blockSize));
+            if (n <= 0) {
+                data.resize(old);
+                chunk->last = true;
+                if (n < 0) {
+                    chunk->failed = true;
+                    chunk->error = m_device->errorString();
+                }
+                break;
+            }
+            chunk->rawBytes += n;
+            char* block = data.data() + old;
+            char* blockEnd = block + n;
+            if (std::memchr(block, 0, static_cast<std::size_t>(n)) != nullptr)
+                blockEnd = std::remove(block, blockEnd, '\0');
+            data.resize(static_cast<std::size_t>(blockEnd - data.data()));
+
+            const char* base = data.data();
+            while (scanFrom < data.size()) {
+                const void* lf = std::memchr(base + scanFrom, '\n', data.size() - scanFrom);
+                if (!lf) {
+                    scanFrom = data.size();
+                    break;
+                }
+                const auto end = static_cast<std::size_t>(static_cast<const char*>(lf) - base) + 1;
+                const std::string_view line(base + lineStart, end - lineStart);
+                chunk->lines.push_back({lineStart, line.size(), m_markers ? m_markers->find(line) : 0});
+                lineStart = scanFrom = end;
+            }
+            if (data.size() >= chunkTarget && !chunk->lines.empty())
+                break;
+        }
+        // An unterminated last line is never delivered.
+        if (!chunk->last)
+            carry.assign(data.begin() + static_cast<std::ptrdiff_t>(lineStart), data.end());
+        data.resize(lineStart);
+        const bool last = chunk->last;
+        {
+            std::lock_guard lock(m_mutex);
+            m_ready.push_back(std::move(chunk));
+        }
+        m_changed.notify_all();
+        if (last)
+            return;
     }
-    char* block = m_data.get() + m_end;
-    const qint64 n = m_device->read(block, static_cast<qint64>(blockSize));
-    if (n < 0) {
-        m_error = m_device->errorString();
-        return false;
-    }
-    if (n == 0) {
-        m_atEnd = true;
-        return true;
-    }
-    m_bytesRead += n;
-    char* blockEnd = block + n;
-    if (std::memchr(block, 0, static_cast<std::size_t>(n)) != nullptr)
-        blockEnd = std::remove(block, blockEnd, '\0');
-    m_end += static_cast<std::size_t>(blockEnd - block);
-    return true;
 }
 
 LogLineReader::Result LogLineReader::next(std::string_view& line)
 {
     if (!m_device)
         return Result::End;
+    if (!m_started) {
+        m_started = true;
+        m_worker = std::thread([this] { produce(); });
+    }
     for (;;) {
-        if (m_scan < m_end) {
-            const char* start = m_data.get() + m_scan;
-            const void* lf = std::memchr(start, '\n', m_end - m_scan);
-            if (lf) {
-                const char* lineStart = m_data.get() + m_begin;
-                const char* lineEnd = static_cast<const char*>(lf) + 1;
-                line = std::string_view(lineStart, static_cast<std::size_t>(lineEnd - lineStart));
-                m_begin = m_scan = static_cast<std::size_t>(lineEnd - m_data.get());
+        if (m_current) {
+            if (m_nextLine < m_current->lines.size()) {
+                const LineRef& ref = m_current->lines[m_nextLine++];
+                line = std::string_view(m_current->data.data() + ref.begin, ref.length);
+                m_mask = ref.mask;
                 return Result::Line;
             }
-            m_scan = m_end;
+            if (m_current->last) {
+                if (m_current->failed) {
+                    m_error = m_current->error;
+                    return Result::Error;
+                }
+                return Result::End;
+            }
+            std::lock_guard lock(m_mutex);
+            m_free.push_back(std::move(m_current));
         }
-        if (m_atEnd)
-            return Result::End; // an unterminated last line is dropped
-        if (!fill())
-            return Result::Error;
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return !m_ready.empty(); });
+            m_current = std::move(m_ready.front());
+            m_ready.pop_front();
+        }
+        m_changed.notify_all();
+        m_nextLine = 0;
+        m_bytesRead += m_current->rawBytes;
     }
 }
 

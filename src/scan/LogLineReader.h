@@ -1,11 +1,18 @@
 #pragma once
 
+#include "base/MarkerSet.h"
+
 #include <QFile>
 #include <QString>
 
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 namespace bw {
 
@@ -13,41 +20,78 @@ namespace bw {
 // buffer and lines are cut from it, so a line may be of any length and is
 // never read twice. A line ends with and includes its line feed; a last line
 // without one is never delivered. Zero bytes are dropped and the text around
-// them kept. Lines are views into the buffer, valid until the next call.
+// them kept.
+//
+// Reading, cutting and the search for the parser's markers run one step
+// ahead on a worker thread, in chunks of whole lines; the scan itself, and
+// everything it touches, stays on the caller's thread. A line is a view into
+// its chunk, valid until the next call of next().
 class LogLineReader {
 public:
     static constexpr std::size_t blockSize = 65536;
 
     enum class Result { Line, End, Error };
 
-    LogLineReader();
+    LogLineReader() = default;
+    ~LogLineReader();
+    LogLineReader(const LogLineReader&) = delete;
+    LogLineReader& operator=(const LogLineReader&) = delete;
 
     // Opens for reading only, leaving the file open to other processes.
     bool open(const QString& path);
+    // Reads from a device that is already open (tests inject failures so).
+    void setDevice(QIODevice* device);
+    // The markers to look for in every line, before the first next().
+    void setMarkers(const MarkerSet* markers) { m_markers = markers; }
     void close();
+
     Result next(std::string_view& line);
+    // The markers found in the line next() gave last (with setMarkers).
+    MarkerSet::Mask mask() const { return m_mask; }
+    const MarkerSet* markers() const { return m_markers; }
 
     QString errorString() const { return m_error; }
     std::int64_t bytesRead() const { return m_bytesRead; }
     std::int64_t fileSize() const { return m_fileSize; }
 
-    // For tests: read from a device that is already open.
-    void setDevice(QIODevice* device);
-
 private:
-    bool fill();
+    struct LineRef {
+        std::size_t begin;
+        std::size_t length;
+        MarkerSet::Mask mask;
+    };
+    struct Chunk {
+        std::vector<char> data;
+        std::vector<LineRef> lines;
+        std::int64_t rawBytes = 0; // bytes read from the device, zero bytes included
+        bool last = false;
+        bool failed = false;
+        QString error;
+    };
+
+    void produce();
+    std::unique_ptr<Chunk> takeFreeChunk();
 
     QFile m_file;
     QIODevice* m_device = nullptr;
-    std::unique_ptr<char[]> m_data;
-    std::size_t m_capacity = 0;
-    std::size_t m_begin = 0; // first byte not yet handed out
-    std::size_t m_end = 0;   // end of the carried text
-    std::size_t m_scan = 0;  // where the search for the next line feed goes on
+    const MarkerSet* m_markers = nullptr;
+
+    // The reader's own side.
+    std::unique_ptr<Chunk> m_current;
+    std::size_t m_nextLine = 0;
+    MarkerSet::Mask m_mask = 0;
     std::int64_t m_bytesRead = 0;
     std::int64_t m_fileSize = 0;
-    bool m_atEnd = false;
     QString m_error;
+    bool m_started = false;
+
+    // Shared with the worker.
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::unique_ptr<Chunk>> m_ready;
+    std::vector<std::unique_ptr<Chunk>> m_free;
+    bool m_stop = false;
+    std::thread m_worker;
 };
 
 } // namespace bw

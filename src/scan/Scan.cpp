@@ -25,6 +25,7 @@ void Scan::start(const QString& path)
         fail(m_reader.errorString());
         return;
     }
+    m_reader.setMarkers(m_parser.markers());
     m_lineCount = 0;
     // The counter keeps what it showed until the first line is read.
     m_shownLineCount = 0;
@@ -82,6 +83,11 @@ bool Scan::runLine()
 void Scan::showStatus(std::string_view text)
 {
     m_host.showStatus(text);
+}
+
+MarkerSet::Mask Scan::markersIn(const MarkerSet& markers, std::string_view line)
+{
+    return &markers == m_reader.markers() && line.data() == m_line.data() ? m_reader.mask() : markers.find(line);
 }
 
 bool Scan::sectionCompleted(int& sectionState)

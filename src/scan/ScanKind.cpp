@@ -48,4 +48,9 @@ CompareRule compareRuleFor(ScanKind kind)
     }
 }
 
+SortKeyRule sortKeyRuleFor(ScanKind kind)
+{
+    return kind == ScanKind::Contents ? contentsSortKey : nullptr;
+}
+
 } // namespace bw

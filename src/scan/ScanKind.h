@@ -17,5 +17,7 @@ std::optional<ScanKind> scanKindFromName(std::string_view name);
 
 std::unique_ptr<LineParser> makeParser(ScanKind kind);
 CompareRule compareRuleFor(ScanKind kind);
+// May be nullptr: the list then sorts with the compare rule alone.
+SortKeyRule sortKeyRuleFor(ScanKind kind);
 
 } // namespace bw
