@@ -1,11 +1,13 @@
 #include "scan/ScanKind.h"
 
+#include "lists/BlobCompare.h"
 #include "lists/ContentsCompare.h"
 #include "lists/DocumentCompare.h"
 #include "lists/ExpireCompare.h"
 #include "scan/ContentsParser.h"
 #include "scan/DocumentParser.h"
 #include "scan/ExpireParser.h"
+#include "scan/StructureParser.h"
 
 namespace bw {
 
@@ -17,6 +19,8 @@ std::optional<ScanKind> scanKindFromName(std::string_view name)
         return ScanKind::Documents;
     if (name == "expire")
         return ScanKind::Expire;
+    if (name == "structure")
+        return ScanKind::Structure;
     return std::nullopt;
 }
 
@@ -29,6 +33,8 @@ std::unique_ptr<LineParser> makeParser(ScanKind kind)
         return std::make_unique<DocumentParser>();
     case ScanKind::Expire:
         return std::make_unique<ExpireParser>();
+    case ScanKind::Structure:
+        return std::make_unique<StructureParser>();
     default:
         return nullptr;
     }
@@ -43,6 +49,8 @@ CompareRule compareRuleFor(ScanKind kind)
         return documentCompare;
     case ScanKind::Expire:
         return expireCompare;
+    case ScanKind::Structure:
+        return blobCompare;
     default:
         return contentsCompare;
     }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QString>
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace bw {
+
+// Finds the local entry that a path written in a log names. The logs come
+// from Windows: "\" separates as well as "/", and the letter case need not be
+// the disk's. The exact path is tried first; only when it is missing is each
+// component matched against its directory's entries with a to z folded. Drive
+// letters and \\server\volume prefixes get no special meaning: they are looked
+// up as written, so they match only where such entries exist. Relative paths
+// start at the current directory.
+class PathResolver {
+public:
+    // The entry that logPath names (file or directory, hidden ones too); a
+    // QFileInfo whose exists() is false when there is none.
+    QFileInfo lookup(std::string_view logPath);
+
+    // The local path of that entry, or an empty text.
+    QString resolve(std::string_view logPath);
+
+    // Forgets the directories read so far.
+    void clear();
+
+private:
+    struct Listing {
+        QDateTime modified;
+        std::vector<std::string> names; // ordered by folded text, then by bytes
+    };
+
+    // The local directory for a log's directory path (absolute, "/" only).
+    bool resolveDirectory(std::string_view dir, std::string& local);
+    // The name in directory local that matches name when a to z are folded.
+    bool matchEntry(const std::string& local, std::string_view name, std::string& match);
+    const Listing& listing(const std::string& local);
+
+    std::string m_path;
+    std::unordered_map<std::string, std::string> m_directories;
+    std::unordered_map<std::string, Listing> m_listings;
+};
+
+} // namespace bw

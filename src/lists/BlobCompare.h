@@ -1,0 +1,43 @@
+#pragma once
+
+#include "base/DateTimeText.h"
+#include "lists/Row.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace bw {
+
+// Orders date-time texts by the values they read as; texts that do not read
+// (a log's own date, "Unknown") come after all that do, as folded text.
+// Reading through QLocale takes microseconds, far too slow for every
+// comparison of a sort, so each distinct text is read once.
+class DateTimeOrder {
+public:
+    explicit DateTimeOrder(const QLocale& locale = QLocale::system());
+
+    int compare(std::string_view a, std::string_view b);
+
+private:
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+
+    std::optional<std::int64_t> valueOf(std::string_view text);
+
+    DateTimeText m_dates;
+    std::unordered_map<std::string, std::optional<std::int64_t>, TextHash, std::equal_to<>> m_values;
+};
+
+// The Unknown BLOB list's order: BLOB file and library location as folded
+// text, the size as a signed 64-bit number, the date and time by its value in
+// the user's formats. Values that do not convert come after all that do,
+// ordered as folded text.
+int blobCompare(const Row& a, const Row& b, int column);
+int blobCompare(const Row& a, const Row& b, int column, DateTimeOrder& dates);
+
+} // namespace bw

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "base/DateTimeText.h"
+#include "base/MarkerSet.h"
+#include "base/PathResolver.h"
+#include "scan/LineParser.h"
+
+#include <string>
+
+namespace bw {
+
+struct Row;
+
+// The BLOB files that a structure check reports with a missing trailer
+// (error 52), one row per file: where it lies, its size and time stamp read
+// from disk, and what GWCheck did with it.
+class StructureParser : public LineParser {
+public:
+    // Sub-items of an Unknown BLOB row; the caption is BlobName.
+    enum SubItem { LibraryLocation, FileSize, DateAndTime, Unused, Outcome, SubItemCount };
+
+    static constexpr int rowCap = 4000;
+
+    explicit StructureParser(const QLocale& locale = QLocale::system());
+
+    const ScanProfile& profile() const override { return m_profile; }
+    void reset() override;
+    int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+    bool recordOpen() const override { return m_recordOpen; }
+    const MarkerSet* markers() const override { return &m_markers; }
+
+    int sectionState() const { return m_sectionState; }
+    const std::string& postOfficePath() const { return m_postOfficePath; }
+    const std::string& areaPath() const { return m_areaPath; }
+    const std::string& blobDir() const { return m_blobDir; }
+    const std::string& blobName() const { return m_blobName; }
+
+    // The area path for the text after "- checking area": SERVER/VOLUME:PATH
+    // and SERVER\VOLUME:PATH become \\SERVER\VOLUME followed by PATH; a text
+    // without ":" is taken as it is.
+    static std::string areaPathFrom(std::string_view area);
+
+private:
+    void recordLine(std::string_view line, ScanContext& ctx);
+    void resultLine(const char* outcome, ScanContext& ctx);
+    void unknownFile(std::string_view line, ScanContext& ctx);
+    void endRecord(ScanContext& ctx);
+    // Size and time of the record path; false when there is no such entry.
+    bool fillFromDisk(bool keepWhenMissing);
+
+    ScanProfile m_profile;
+    MarkerSet m_markers;
+    MarkerSet::Mask m_found = 0;
+    DateTimeText m_dates;
+    PathResolver m_resolver;
+    std::string m_recordPath;
+
+    int m_sectionState = -1;
+    std::string m_postOfficePath;
+    std::string m_areaPath;
+    std::string m_blobDir;
+    std::string m_blobName;
+    Row* m_currentRow = nullptr;
+    bool m_recordOpen = false;
+};
+
+} // namespace bw
