@@ -51,6 +51,8 @@ public:
     // merged, then rows under assembly.
     std::size_t size() const { return m_order.size() + m_queued.size() + m_assembling.size(); }
     bool empty() const { return size() == 0; }
+    // The rows in their place: the first placedCount() rows of at().
+    std::size_t placedCount() const { return m_order.size(); }
     const Row& at(std::size_t index) const;
     Row& at(std::size_t index);
 

@@ -1,0 +1,145 @@
+#include "app/TMainScreen.h"
+
+#include "app/ScanTab.h"
+#include "base/Prompter.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace bw {
+
+TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent)
+    , m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("MainScreen"));
+    auto* central = new QWidget;
+    auto* layout = new QHBoxLayout(central);
+    PageControl1 = new QTabWidget;
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    for (int i = 0; i < tabCount; ++i) {
+        const TabSpec& spec = tabSpecs[i];
+        auto* tab = new ScanTab(spec, m_sort, m_prompter, m_lastPickedPath);
+        m_tabs[static_cast<std::size_t>(i)] = tab;
+        PageControl1->addTab(tab, QString::fromLatin1(spec.title));
+        connect(tab, &ScanTab::closeEnabledChanged, this, &TMainScreen::setCloseEnabled);
+    }
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        // Whatever asks for another tab while a scan runs, the scanning tab stays.
+        if (index != m_activeIndex && !BClose->isEnabled())
+            PageControl1->setCurrentIndex(m_activeIndex);
+        else
+            m_activeIndex = index;
+    });
+    layout->addWidget(PageControl1, 1);
+    auto* side = new QVBoxLayout;
+    side->addStretch(1);
+    BClose = new QPushButton(tr("Close"));
+    BClose->setObjectName(QStringLiteral("BClose"));
+    BClose->setToolTip(tr("Exit the Application"));
+    BClose->setStatusTip(tr("Exit the Application"));
+    side->addWidget(BClose);
+    side->addSpacing(30);
+    layout->addLayout(side);
+    setCentralWidget(central);
+    connect(BClose, &QPushButton::clicked, this, &TMainScreen::BCloseClick);
+
+    QMenu* file = menuBar()->addMenu(tr("File"));
+    QAction* exit = file->addAction(tr("Exit"));
+    exit->setObjectName(QStringLiteral("Exit1"));
+    connect(exit, &QAction::triggered, this, &TMainScreen::Exit1Click);
+    QMenu* help = menuBar()->addMenu(tr("Help"));
+    QAction* about = help->addAction(tr("About"));
+    about->setObjectName(QStringLiteral("About1"));
+    connect(about, &QAction::triggered, this, &TMainScreen::About1Click);
+
+    auto* status = new QStatusBar;
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setSizeGripEnabled(true);
+    m_hintPanel = new QLabel;
+    m_hintPanel->setObjectName(QStringLiteral("hintPanel"));
+    m_hintPanel->setFixedWidth(345);
+    auto* second = new QLabel;
+    second->setFixedWidth(50);
+    status->addWidget(m_hintPanel);
+    status->addWidget(second);
+    setStatusBar(status);
+
+    FormCreate();
+}
+
+TMainScreen::~TMainScreen() = default;
+
+void TMainScreen::FormCreate()
+{
+    m_sort.reset();
+    PageControl1->setCurrentIndex(0);
+    setWindowTitle(QStringLiteral("Brindlewick"));
+    resize(714, 476);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+}
+
+ScanTab* TMainScreen::activeTab() const
+{
+    return m_tabs[static_cast<std::size_t>(std::max(0, PageControl1->currentIndex()))];
+}
+
+bool TMainScreen::PageControl1Changing() const
+{
+    return !activeTab()->continueButton()->isEnabled() && BClose->isEnabled();
+}
+
+void TMainScreen::setCloseEnabled(bool enabled)
+{
+    BClose->setEnabled(enabled);
+    // The other tabs cannot be reached while a scan runs or waits.
+    const bool allowed = PageControl1Changing();
+    for (int i = 0; i < tabCount; ++i)
+        PageControl1->setTabEnabled(i, allowed || i == PageControl1->currentIndex());
+}
+
+void TMainScreen::BCloseClick()
+{
+    close();
+}
+
+void TMainScreen::Exit1Click()
+{
+    close();
+}
+
+void TMainScreen::About1Click() {}
+
+bool TMainScreen::event(QEvent* event)
+{
+    // Hints go to the first status-bar panel, which follows the pointer.
+    if (event->type() == QEvent::StatusTip) {
+        m_hintPanel->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainScreen::closeEvent(QCloseEvent* event)
+{
+    if (BClose->isEnabled()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    m_prompter.message(QString::fromLatin1(activeTab()->spec().closeRefusedMessage));
+}
+
+} // namespace bw

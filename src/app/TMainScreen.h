@@ -1,0 +1,60 @@
+#pragma once
+
+#include "lists/SortState.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace bw {
+
+class Prompter;
+class ScanTab;
+
+// The program's working window: four tabs, one per kind of check, a Close
+// button that is also the running-scan lock, and a status bar for hints.
+class TMainScreen : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int tabCount = 4;
+
+    explicit TMainScreen(Prompter& prompter, QWidget* parent = nullptr);
+    ~TMainScreen() override;
+
+    ScanTab* tab(int index) const { return m_tabs[static_cast<std::size_t>(index)]; }
+    ScanTab* activeTab() const;
+    QTabWidget* pageControl() const { return PageControl1; }
+    QPushButton* closeButton() const { return BClose; }
+    QLabel* hintPanel() const { return m_hintPanel; }
+    SortState& sortState() { return m_sort; }
+
+    // Whether the active tab may change now.
+    bool PageControl1Changing() const;
+
+    void BCloseClick();
+    void Exit1Click();
+    void About1Click();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void setCloseEnabled(bool enabled);
+    void FormCreate();
+
+    Prompter& m_prompter;
+    SortState m_sort;
+    QString m_lastPickedPath; // the open dialog starts where it was left
+    QTabWidget* PageControl1 = nullptr;
+    QPushButton* BClose = nullptr;
+    QLabel* m_hintPanel = nullptr;
+    int m_activeIndex = 0;
+    std::array<ScanTab*, tabCount> m_tabs{};
+};
+
+} // namespace bw

@@ -1,0 +1,82 @@
+#include "app/ScanTab.h"
+#include "app/TMainScreen.h"
+#include "app/WidgetPrompter.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// Watches a tab's scan for tools that drive the window without a person:
+// at a pause it either takes a picture and quits, or presses Continue.
+void drive(bw::TMainScreen& window, const QString& log, const QString& screenshot)
+{
+    bw::ScanTab* tab = window.tab(0);
+    tab->choose(log);
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    auto* watch = new QTimer(&window);
+    QObject::connect(watch, &QTimer::timeout, &window, [&window, tab, screenshot, watch] {
+        if (!tab->scan().awaitingContinue())
+            return;
+        if (!screenshot.isEmpty()) {
+            watch->stop();
+            const bool saved = window.grab().save(screenshot);
+            std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(screenshot));
+            QApplication::exit(saved ? 0 : 1);
+            return;
+        }
+        tab->continueClick();
+    });
+    QObject::connect(tab, &bw::ScanTab::scanEnded, &window, [clock, screenshot] {
+        if (screenshot.isEmpty())
+            std::printf("scanned in %.3f s\n", static_cast<double>(clock->elapsed()) / 1000.0);
+        QApplication::exit(0);
+    });
+    watch->start(1);
+    tab->parseClick();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brindlewick"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Brindlewick"));
+
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Reads GWCheck logs and lists what they report."));
+    options.addHelpOption();
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Scan LOG on the Contents Check tab up to its first pause, save a picture of the window to FILE and quit."),
+                                        QStringLiteral("FILE"));
+    const QCommandLineOption bench(QStringLiteral("bench"),
+                                   QStringLiteral("Scan LOG on the Contents Check tab, pressing Continue at every pause, print the time taken and quit."));
+    options.addOption(screenshot);
+    options.addOption(bench);
+    options.addPositionalArgument(QStringLiteral("LOG"), QStringLiteral("A log to pick on the Contents Check tab."));
+    options.process(app);
+
+    bw::WidgetPrompter prompter;
+    bw::TMainScreen window(prompter);
+    prompter.setParent(&window);
+    window.show();
+
+    const QStringList logs = options.positionalArguments();
+    if (options.isSet(screenshot) || options.isSet(bench)) {
+        if (logs.size() != 1) {
+            std::fprintf(stderr, "brindlewick: --screenshot and --bench need one LOG\n");
+            return 2;
+        }
+        drive(window, logs.constFirst(), options.value(screenshot));
+    } else if (logs.size() == 1) {
+        window.tab(0)->choose(logs.constFirst());
+    }
+    return QApplication::exec();
+}

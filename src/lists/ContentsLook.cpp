@@ -1,0 +1,44 @@
+#include "lists/ContentsLook.h"
+
+#include "scan/ContentsParser.h"
+
+namespace bw {
+
+namespace {
+
+const std::string& flagOf(const Row& row)
+{
+    static const std::string none;
+    return row.subItems.size() > ContentsParser::LimitFlag ? row.subItems[ContentsParser::LimitFlag] : none;
+}
+
+} // namespace
+
+std::optional<Rgb> contentsRowColour(const Row& row)
+{
+    const std::string& flag = flagOf(row);
+    if (flag == "S")
+        return Rgb{255, 0, 0};
+    if (flag == "T")
+        return Rgb{255, 255, 0};
+    return std::nullopt;
+}
+
+std::string contentsRowTip(const Row& row)
+{
+    const std::string& flag = flagOf(row);
+    const char* ending = nullptr;
+    if (flag == "S")
+        ending = ") is above Mailbox Size Limit";
+    else if (flag == "T")
+        ending = ") is above Mailbox Threshold Limit";
+    else if (flag == "U")
+        ending = ") is below Mailbox Threshold Limit";
+    else if (flag == "Z")
+        ending = ") has no Mailbox Size Limit";
+    if (!ending)
+        return {};
+    return row.caption + " (" + row.column(ContentsParser::Department + 1) + ending;
+}
+
+} // namespace bw
