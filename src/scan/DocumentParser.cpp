@@ -70,7 +70,7 @@ void DocumentParser::reset()
 int DocumentParser::lineStep(std::string_view line, int from, ScanContext& ctx)
 {
     if (from == 0)
-        m_found = m_markers.find(line);
+        m_found = ctx.markersIn(m_markers, line);
     if (m_found == 0)
         return lineDone;
     const auto has = [this](Marker m) { return (m_found & MarkerSet::bit(m)) != 0; };

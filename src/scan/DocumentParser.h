@@ -39,6 +39,7 @@ public:
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
     int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+    const MarkerSet* markers() const override { return &m_markers; }
     void endOfFile(ScanContext& ctx) override;
 
     int sectionState() const { return m_sectionState; }

@@ -40,7 +40,7 @@ int ExpireParser::lineStep(std::string_view line, int from, ScanContext& ctx)
 {
     if (from != 0)
         return lineDone;
-    m_found = m_markers.find(line);
+    m_found = ctx.markersIn(m_markers, line);
     const bool recordsAdmitted = m_sectionState == 0 && m_logVersion >= 5;
     if (m_found == 0 && !recordsAdmitted)
         return lineDone;

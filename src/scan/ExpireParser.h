@@ -23,6 +23,7 @@ public:
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
     int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+    const MarkerSet* markers() const override { return &m_markers; }
 
     int sectionState() const { return m_sectionState; }
     int logVersion() const { return m_logVersion; }
