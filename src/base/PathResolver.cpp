@@ -6,24 +6,48 @@
 #include <QFile>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 
 namespace bw {
+
+namespace fs = std::filesystem;
 
 namespace {
 
 // Enough for every area and subdirectory of a post office a scan walks.
 constexpr std::size_t maxDirectories = 4096;
 constexpr std::size_t maxListings = 256;
-constexpr qint64 racyMsecs = 2000;
+// A directory changed this recently may change again within the file
+// system's time resolution without its time moving.
+constexpr auto racy = std::chrono::seconds(2);
 
 QString toLocal(std::string_view bytes)
 {
     return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
-std::string fromLocal(const QString& path)
+// The tests below run once per result line of a log: std::filesystem asks
+// the disk once per test and, unlike QFileInfo's times, converts nothing.
+bool exists(const std::string& local)
 {
-    return QFile::encodeName(path).toStdString();
+    std::error_code ec;
+    return fs::exists(fs::path(local), ec);
+}
+
+bool isDirectory(const std::string& local)
+{
+    std::error_code ec;
+    return fs::is_directory(fs::path(local), ec);
+}
+
+std::optional<fs::file_time_type> modifiedTime(const std::string& local)
+{
+    std::error_code ec;
+    const fs::file_time_type t = fs::last_write_time(fs::path(local), ec);
+    if (ec)
+        return std::nullopt;
+    return t;
 }
 
 bool foldedLess(std::string_view a, std::string_view b)
@@ -49,15 +73,11 @@ QFileInfo PathResolver::lookup(std::string_view logPath)
     std::replace(m_path.begin(), m_path.end(), '\\', '/');
     if (m_path.empty())
         return QFileInfo();
-    QString path = toLocal(m_path);
-    QFileInfo exact(path);
-    if (exact.exists())
-        return exact;
+    if (exists(m_path))
+        return QFileInfo(toLocal(m_path));
 
-    if (QDir::isRelativePath(path)) {
-        path = QDir::current().absoluteFilePath(path);
-        m_path = fromLocal(path);
-    }
+    if (!fs::path(m_path).is_absolute())
+        m_path = QFile::encodeName(QDir::current().absoluteFilePath(toLocal(m_path))).toStdString();
     while (m_path.size() > 1 && m_path.back() == '/')
         m_path.pop_back();
     const std::size_t slash = m_path.rfind('/');
@@ -71,21 +91,21 @@ QFileInfo PathResolver::lookup(std::string_view logPath)
     std::string dir;
     if (!resolveDirectory(all.substr(0, slash + 1), dir))
         return QFileInfo();
-    QFileInfo entry(toLocal(joined(dir, name)));
-    if (entry.exists())
-        return entry;
+    std::string entry = joined(dir, name);
+    if (exists(entry))
+        return QFileInfo(toLocal(entry));
     std::string match;
     if (!matchEntry(dir, name, match))
         return QFileInfo();
-    entry = QFileInfo(toLocal(joined(dir, match)));
-    if (!entry.exists()) {
+    entry = joined(dir, match);
+    if (!exists(entry)) {
         // Gone since the directory was read: read it again, once.
         m_listings.erase(dir);
         if (!matchEntry(dir, name, match))
             return QFileInfo();
-        entry = QFileInfo(toLocal(joined(dir, match)));
+        entry = joined(dir, match);
     }
-    return entry;
+    return QFileInfo(toLocal(entry));
 }
 
 QString PathResolver::resolve(std::string_view logPath)
@@ -97,6 +117,7 @@ QString PathResolver::resolve(std::string_view logPath)
 void PathResolver::clear()
 {
     m_directories.clear();
+    m_missing.clear();
     m_listings.clear();
 }
 
@@ -104,11 +125,18 @@ bool PathResolver::resolveDirectory(std::string_view dir, std::string& local)
 {
     const std::string key(dir);
     if (auto it = m_directories.find(key); it != m_directories.end()) {
-        if (QFileInfo(toLocal(it->second)).isDir()) {
+        if (isDirectory(it->second)) {
             local = it->second;
             return true;
         }
         m_directories.erase(it);
+    }
+    // Logs read away from their post office name many directories that are
+    // not here; a name can only appear by changing the directory above it.
+    if (auto it = m_missing.find(key); it != m_missing.end()) {
+        if (modifiedTime(it->second.ancestor) == it->second.modified)
+            return false;
+        m_missing.erase(it);
     }
 
     // The root is everything up to the first "/": "/" here, "C:/" on Windows.
@@ -129,12 +157,19 @@ bool PathResolver::resolveDirectory(std::string_view dir, std::string& local)
             continue;
         }
         std::string next = joined(local, part);
-        if (QFileInfo(toLocal(next)).isDir()) {
+        if (isDirectory(next)) {
             local = std::move(next);
             continue;
         }
-        if (!matchEntry(local, part, match))
+        if (!matchEntry(local, part, match)) {
+            const Listing& above = m_listings[local];
+            if (above.trusted) {
+                if (m_missing.size() >= maxDirectories)
+                    m_missing.clear();
+                m_missing[key] = Missing{local, above.modified};
+            }
             return false;
+        }
         local = joined(local, match);
     }
 
@@ -157,10 +192,9 @@ bool PathResolver::matchEntry(const std::string& local, std::string_view name, s
 
 const PathResolver::Listing& PathResolver::listing(const std::string& local)
 {
-    const QString path = toLocal(local);
-    const QDateTime modified = QFileInfo(path).lastModified();
+    const std::optional<fs::file_time_type> modified = modifiedTime(local);
     auto it = m_listings.find(local);
-    if (it != m_listings.end() && it->second.modified == modified)
+    if (it != m_listings.end() && it->second.trusted && it->second.modified == modified)
         return it->second;
     if (it == m_listings.end()) {
         if (m_listings.size() >= maxListings)
@@ -169,17 +203,12 @@ const PathResolver::Listing& PathResolver::listing(const std::string& local)
     }
     Listing& entries = it->second;
     entries.modified = modified;
+    entries.trusted = !modified || fs::file_time_type::clock::now() - *modified >= racy;
     entries.names.clear();
-    const QStringList names =
-        QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-    entries.names.reserve(static_cast<std::size_t>(names.size()));
-    for (const QString& n : names)
-        entries.names.push_back(fromLocal(n));
+    std::error_code ec;
+    for (fs::directory_iterator e(fs::path(local), ec), last; !ec && e != last; e.increment(ec))
+        entries.names.push_back(e->path().filename().string());
     std::sort(entries.names.begin(), entries.names.end(), foldedLess);
-    // A directory changed within the file system's time resolution may change
-    // again without its time moving: such a listing is not trusted later.
-    if (modified.isValid() && modified.msecsTo(QDateTime::currentDateTime()) < racyMsecs)
-        entries.modified = QDateTime();
     return entries;
 }
 

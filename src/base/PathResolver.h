@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <QString>
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -32,8 +33,15 @@ public:
 
 private:
     struct Listing {
-        QDateTime modified;
+        std::optional<std::filesystem::file_time_type> modified;
+        bool trusted = false; // not changed just before it was read
         std::vector<std::string> names; // ordered by folded text, then by bytes
+    };
+    // A log's directory that is not on disk, and the deepest directory of it
+    // that is, as it was then.
+    struct Missing {
+        std::string ancestor;
+        std::optional<std::filesystem::file_time_type> modified;
     };
 
     // The local directory for a log's directory path (absolute, "/" only).
@@ -44,6 +52,7 @@ private:
 
     std::string m_path;
     std::unordered_map<std::string, std::string> m_directories;
+    std::unordered_map<std::string, Missing> m_missing;
     std::unordered_map<std::string, Listing> m_listings;
 };
 

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 using namespace bw;
 
 namespace {
@@ -96,12 +99,24 @@ TEST_F(PathResolverTest, RelativePathsAndDriveLettersStartAtTheCurrentDirectory)
 
 TEST_F(PathResolverTest, FollowsTheDiskAsItChanges)
 {
+    // Directories last changed an hour ago: their listings are kept.
+    for (const char* d : {"Po", "Po/offiles", "Po/offiles/fd3", "Po/offiles/fd3/sub7"}) {
+        std::filesystem::last_write_time(local(d).toStdString(),
+                                         std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    }
     const std::string path = root + "\\PO\\OFFILES\\FD3\\SUB7\\NEW.000";
     EXPECT_FALSE(resolver.lookup(path).exists());
     write("Po/offiles/fd3/sub7/new.000");
     EXPECT_TRUE(resolver.lookup(path).exists());
     ASSERT_TRUE(QFile::remove(local("Po/offiles/fd3/sub7/new.000")));
     EXPECT_FALSE(resolver.lookup(path).exists());
+
+    const std::string later = root + "\\PO\\OFFILES\\FD3\\LATER\\X.000";
+    EXPECT_FALSE(resolver.lookup(later).exists());
+    ASSERT_TRUE(QDir().mkpath(local("Po/offiles/fd3/later")));
+    write("Po/offiles/fd3/later/x.000");
+    EXPECT_TRUE(resolver.lookup(later).exists());
+
     ASSERT_TRUE(QFile::rename(local("Po/offiles/fd3/sub7"), local("Po/offiles/fd3/Moved")));
     EXPECT_FALSE(resolver.lookup(root + "\\PO\\OFFILES\\FD3\\SUB7\\ABC.000").exists());
     EXPECT_EQ(resolver.resolve(root + "\\PO\\OFFILES\\FD3\\MOVED\\ABC.000"), local("Po/offiles/fd3/Moved/abc.000"));
