@@ -179,7 +179,7 @@ TEST(StructureParser, RulesRunInOrderOnOneLineAndGoOnAfterAPause)
     StructureScan s;
     const auto t = s.scan(crlf({
         "Path to PO = OLD",
-        // Rule 1 runs before rule 2: this area still comes from OLD.
+        // The area is set before the PO path is read: it still comes from OLD.
         "Checking Blob files for validity; Path to PO = NEW",
         "- Checking directory D",
         // The state the record sets lets the result on the same line complete it.
@@ -188,8 +188,8 @@ TEST(StructureParser, RulesRunInOrderOnOneLineAndGoOnAfterAPause)
         "- Checking directory D",
         record("C.000"),
         "    Return from FlmAdopt = 0xC067",
-        // After Continue the line goes on after the end marker's rule: the
-        // rules before it are not run again with the new PO path.
+        // After Continue the line goes on after its end marker: the tests
+        // before it are not run again with the new PO path.
         "Checking Blob files for validity; Path to PO = LAST; PROCESSING COMPLETE",
         "- Checking directory D",
         record("LOST.000"),
