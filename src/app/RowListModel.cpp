@@ -109,10 +109,25 @@ void RowListModel::rowsAboutToChange()
 void RowListModel::rowsChanged()
 {
     const int placed = static_cast<int>(m_rows.placedCount());
-    if (placed < m_count || (placed == 0 && m_count == 0)) {
+    if (placed == 0 && m_count == 0)
+        return;
+    if (placed == 0) {
+        beginRemoveRows({}, 0, m_count - 1);
+        m_count = 0;
+        endRemoveRows();
+        return;
+    }
+    if (placed < m_count) {
         beginResetModel();
         m_count = placed;
         endResetModel();
+        return;
+    }
+    if (m_count == 0) {
+        // Into an empty list the rows arrive in their order already.
+        beginInsertRows({}, 0, placed - 1);
+        m_count = placed;
+        endInsertRows();
         return;
     }
     if (placed > m_count) {

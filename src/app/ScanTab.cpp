@@ -1,6 +1,7 @@
 #include "app/ScanTab.h"
 
 #include "app/RowListModel.h"
+#include "app/StatusText.h"
 #include "base/LogDirectory.h"
 #include "base/Prompter.h"
 #include "lists/ColumnLayout.h"
@@ -61,6 +62,9 @@ ScanTab::ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QStri
 {
     setObjectName(QString::fromLatin1(spec.sheetName));
     setAcceptDrops(true);
+    // An opaque page keeps repaints of its controls from reaching the tab
+    // frame behind it.
+    setAutoFillBackground(true);
     m_scan = std::make_unique<Scan>(*m_parser, m_rows, m_sort, static_cast<ScanHost&>(*this));
 
     auto* grid = new QGridLayout(this);
@@ -89,6 +93,9 @@ ScanTab::ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QStri
     m_list->setModel(m_model);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
+    // A scroll bar that comes and goes with every section would relayout
+    // and repaint the whole tab each time.
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSortingEnabled(false);
@@ -107,20 +114,22 @@ ScanTab::ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QStri
 
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(new QLabel(tr("Program Status")));
-    m_status = named(new QLabel, spec.statusName);
+    m_status = named(new StatusText(Qt::AlignLeft), spec.statusName);
     statusRow->addWidget(m_status, 1);
     m_progress = new QProgressBar;
     m_progress->setObjectName(QStringLiteral("progress"));
-    m_progress->setRange(0, 1000);
+    m_progress->setRange(0, 100);
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
     m_progress->setMaximumWidth(120);
     m_progress->setVisible(false);
     statusRow->addWidget(m_progress);
-    m_lineCounter = named(new QLabel, spec.lineCounterName);
-    m_lineCounter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_lineCounter->setMinimumWidth(150);
+    m_lineCounter = named(new StatusText(Qt::AlignRight), spec.lineCounterName);
+    m_lineCounter->setFixedWidth(m_lineCounter->fontMetrics().horizontalAdvance(QStringLiteral("Processing Line 0000000000")));
     statusRow->addWidget(m_lineCounter);
+    // It changes with every slice: painting its own background spares
+    // repainting the tab behind it each time.
+    m_progress->setAutoFillBackground(true);
     grid->addLayout(statusRow, row++, 0, 1, 3);
 
     auto* buttons = new QHBoxLayout;
@@ -217,7 +226,7 @@ void ScanTab::updateSortIndicator()
 void ScanTab::runSlice()
 {
     const auto outcome = m_scan->step(Scan::Clock::now() + std::chrono::milliseconds(sliceMilliseconds));
-    m_progress->setValue(static_cast<int>(m_scan->progress() * 1000));
+    m_progress->setValue(static_cast<int>(m_scan->progress() * 100));
     switch (outcome) {
     case Scan::Outcome::Running:
         // Rows completed in the slices so far take their places a few
@@ -229,6 +238,7 @@ void ScanTab::runSlice()
         m_sliceTimer.start();
         break;
     case Scan::Outcome::Paused:
+        emit scanPaused();
         break;
     case Scan::Outcome::Finished:
         m_progress->setVisible(false);

@@ -22,6 +22,7 @@ namespace bw {
 
 class Prompter;
 class RowListModel;
+class StatusText;
 struct SortState;
 
 // One tab of the main window: its log box and pick button, its list, status
@@ -46,8 +47,8 @@ public:
     QLineEdit* outputDirectoryBox() const { return m_outputDir; }
     QToolButton* pickButton() const { return m_pick; }
     QTreeView* list() const { return m_list; }
-    QLabel* statusText() const { return m_status; }
-    QLabel* lineCounter() const { return m_lineCounter; }
+    StatusText* statusText() const { return m_status; }
+    StatusText* lineCounter() const { return m_lineCounter; }
     QProgressBar* progress() const { return m_progress; }
     QPushButton* parseButton() const { return m_parse; }
     QPushButton* continueButton() const { return m_continue; }
@@ -66,6 +67,8 @@ public:
 signals:
     // The scan locks and unlocks the window (its Close button).
     void closeEnabledChanged(bool enabled);
+    // Emitted when the scan stops to wait for Continue.
+    void scanPaused();
     // Emitted when a scan has ended (log exhausted or failed).
     void scanEnded();
 
@@ -99,8 +102,8 @@ private:
     QLineEdit* m_outputDir = nullptr;
     QToolButton* m_outputDirButton = nullptr;
     QTreeView* m_list = nullptr;
-    QLabel* m_status = nullptr;
-    QLabel* m_lineCounter = nullptr;
+    StatusText* m_status = nullptr;
+    StatusText* m_lineCounter = nullptr;
     QProgressBar* m_progress = nullptr;
     QPushButton* m_parse = nullptr;
     QPushButton* m_continue = nullptr;

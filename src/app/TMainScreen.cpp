@@ -28,6 +28,7 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     auto* layout = new QHBoxLayout(central);
     PageControl1 = new QTabWidget;
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setDocumentMode(true);
     for (int i = 0; i < tabCount; ++i) {
         const TabSpec& spec = tabSpecs[i];
         auto* tab = new ScanTab(spec, m_sort, m_prompter, m_lastPickedPath);

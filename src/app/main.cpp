@@ -12,34 +12,31 @@
 
 namespace {
 
-// Watches a tab's scan for tools that drive the window without a person:
-// at a pause it either takes a picture and quits, or presses Continue.
+// Drives the Contents Check tab for tools that run the window without a
+// person: at the first pause it saves a picture and quits, or it presses
+// Continue at every pause and reports the time the whole scan took.
 void drive(bw::TMainScreen& window, const QString& log, const QString& screenshot)
 {
     bw::ScanTab* tab = window.tab(0);
     tab->choose(log);
     auto* clock = new QElapsedTimer;
     clock->start();
-    auto* watch = new QTimer(&window);
-    QObject::connect(watch, &QTimer::timeout, &window, [&window, tab, screenshot, watch] {
-        if (!tab->scan().awaitingContinue())
-            return;
-        if (!screenshot.isEmpty()) {
-            watch->stop();
-            const bool saved = window.grab().save(screenshot);
-            std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(screenshot));
-            QApplication::exit(saved ? 0 : 1);
+    QObject::connect(tab, &bw::ScanTab::scanPaused, &window, [&window, tab, screenshot] {
+        if (screenshot.isEmpty()) {
+            QTimer::singleShot(0, tab, &bw::ScanTab::continueClick);
             return;
         }
-        tab->continueClick();
+        const bool saved = window.grab().save(screenshot);
+        std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(screenshot));
+        QApplication::exit(saved ? 0 : 1);
     });
     QObject::connect(tab, &bw::ScanTab::scanEnded, &window, [clock, screenshot] {
         if (screenshot.isEmpty())
             std::printf("scanned in %.3f s\n", static_cast<double>(clock->elapsed()) / 1000.0);
+        delete clock;
         QApplication::exit(0);
     });
-    watch->start(1);
-    tab->parseClick();
+    QTimer::singleShot(0, tab, &bw::ScanTab::parseClick);
 }
 
 } // namespace

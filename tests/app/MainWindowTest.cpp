@@ -1,6 +1,7 @@
 #include "app/FakePrompter.h"
 #include "app/RowListModel.h"
 #include "app/ScanTab.h"
+#include "app/StatusText.h"
 #include "app/TMainScreen.h"
 #include "support/ScanRecorder.h"
 

@@ -1,0 +1,42 @@
+#include "app/StatusText.h"
+
+#include <QPainter>
+
+namespace bw {
+
+StatusText::StatusText(Qt::Alignment alignment, QWidget* parent)
+    : QWidget(parent)
+    , m_alignment(alignment | Qt::AlignVCenter)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void StatusText::setText(const QString& text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    setToolTip(fontMetrics().horizontalAdvance(text) > width() ? text : QString());
+    update();
+}
+
+QSize StatusText::sizeHint() const
+{
+    return {fontMetrics().averageCharWidth() * 20, fontMetrics().height() + 4};
+}
+
+QSize StatusText::minimumSizeHint() const
+{
+    return {fontMetrics().averageCharWidth() * 4, fontMetrics().height() + 4};
+}
+
+void StatusText::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect(), static_cast<int>(m_alignment), fontMetrics().elidedText(m_text, Qt::ElideRight, width()));
+}
+
+} // namespace bw

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+namespace bw {
+
+// A one-line text for values that change many times a second (the status
+// text and the line counter). Unlike a QLabel it never asks the layout to
+// recompute when its text changes, so an update repaints only itself.
+class StatusText : public QWidget {
+    Q_OBJECT
+public:
+    explicit StatusText(Qt::Alignment alignment, QWidget* parent = nullptr);
+
+    QString text() const { return m_text; }
+    void setText(const QString& text);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_text;
+    Qt::Alignment m_alignment;
+};
+
+} // namespace bw
