@@ -34,6 +34,7 @@ public:
     void reset() override;
     int lineStep(std::string_view line, int from, ScanContext& ctx) override;
     const MarkerSet* markers() const override { return &m_markers; }
+    bool needsUnmarkedLines() const override { return false; }
 
     int sectionState() const { return m_sectionState; }
     bool jobLogMode() const { return m_jobLogMode; }

@@ -40,6 +40,7 @@ public:
     void reset() override;
     int lineStep(std::string_view line, int from, ScanContext& ctx) override;
     const MarkerSet* markers() const override { return &m_markers; }
+    bool needsUnmarkedLines() const override { return false; }
     void endOfFile(ScanContext& ctx) override;
 
     int sectionState() const { return m_sectionState; }

@@ -48,6 +48,9 @@ public:
     // The markers the parser tests every line for, so the reader can look
     // for them ahead of time.
     virtual const MarkerSet* markers() const { return nullptr; }
+    // Whether a line holding none of markers() can change anything; when
+    // not, the reader passes such lines over (they are still counted).
+    virtual bool needsUnmarkedLines() const { return true; }
 };
 
 } // namespace bw

@@ -14,6 +14,33 @@ constexpr std::size_t chunksInFlight = 3;
 
 } // namespace
 
+void LogLineReader::ByteBuffer::resize(std::size_t size)
+{
+    if (size > m_capacity) {
+        const std::size_t capacity = std::max(size, m_capacity * 2);
+        std::unique_ptr<char[]> bigger(new char[capacity]);
+        if (m_size > 0)
+            std::memcpy(bigger.get(), m_data.get(), m_size);
+        m_data = std::move(bigger);
+        m_capacity = capacity;
+    }
+    m_size = size;
+}
+
+void LogLineReader::ByteBuffer::assign(const char* from, std::size_t size)
+{
+    resize(size);
+    if (size > 0)
+        std::memmove(m_data.get(), from, size);
+}
+
+void LogLineReader::ByteBuffer::swap(ByteBuffer& other) noexcept
+{
+    std::swap(m_data, other.m_data);
+    std::swap(m_size, other.m_size);
+    std::swap(m_capacity, other.m_capacity);
+}
+
 LogLineReader::~LogLineReader()
 {
     close();
@@ -57,6 +84,7 @@ void LogLineReader::close()
     m_current.reset();
     m_nextLine = 0;
     m_mask = 0;
+    m_lineNumber = 0;
     m_bytesRead = 0;
     m_fileSize = 0;
     m_error.clear();
@@ -82,7 +110,8 @@ std::unique_ptr<LogLineReader::Chunk> LogLineReader::takeFreeChunk()
 
 void LogLineReader::produce()
 {
-    std::vector<char> carry; // the unfinished last line of the previous chunk
+    ByteBuffer carry; // the unfinished last line of the previous chunk
+    std::int64_t lines = 0;
     for (;;) {
         std::unique_ptr<Chunk> chunk = takeFreeChunk();
         if (!chunk)
@@ -90,8 +119,7 @@ void LogLineReader::produce()
         chunk->lines.clear();
         chunk->rawBytes = 0;
         chunk->data.swap(carry);
-        carry.clear();
-        std::vector<char>& data = chunk->data;
+        ByteBuffer& data = chunk->data;
         std::size_t lineStart = 0;
         std::size_t scanFrom = data.size(); // the carried text holds no line feed
         for (;;) {
@@ -123,15 +151,19 @@ void LogLineReader::produce()
                 }
                 const auto end = static_cast<std::size_t>(static_cast<const char*>(lf) - base) + 1;
                 const std::string_view line(base + lineStart, end - lineStart);
-                chunk->lines.push_back({lineStart, line.size(), m_markers ? m_markers->find(line) : 0});
+                const MarkerSet::Mask mask = m_markers ? m_markers->find(line) : 0;
+                ++lines;
+                if (mask != 0 || !m_onlyMarked)
+                    chunk->lines.push_back({lineStart, line.size(), mask, lines});
                 lineStart = scanFrom = end;
             }
-            if (data.size() >= chunkTarget && !chunk->lines.empty())
+            if (data.size() >= chunkTarget && lineStart > 0)
                 break;
         }
+        chunk->linesThrough = lines;
         // An unterminated last line is never delivered.
         if (!chunk->last)
-            carry.assign(data.begin() + static_cast<std::ptrdiff_t>(lineStart), data.end());
+            carry.assign(data.data() + lineStart, data.size() - lineStart);
         data.resize(lineStart);
         const bool last = chunk->last;
         {
@@ -158,8 +190,10 @@ LogLineReader::Result LogLineReader::next(std::string_view& line)
                 const LineRef& ref = m_current->lines[m_nextLine++];
                 line = std::string_view(m_current->data.data() + ref.begin, ref.length);
                 m_mask = ref.mask;
+                m_lineNumber = ref.number;
                 return Result::Line;
             }
+            m_lineNumber = m_current->linesThrough;
             if (m_current->last) {
                 if (m_current->failed) {
                     m_error = m_current->error;

@@ -41,29 +41,56 @@ public:
     bool open(const QString& path);
     // Reads from a device that is already open (tests inject failures so).
     void setDevice(QIODevice* device);
-    // The markers to look for in every line, before the first next().
-    void setMarkers(const MarkerSet* markers) { m_markers = markers; }
+    // The markers to look for in every line, before the first next(). With
+    // onlyMarked, lines holding none of them are counted but not delivered.
+    void setMarkers(const MarkerSet* markers, bool onlyMarked = false)
+    {
+        m_markers = markers;
+        m_onlyMarked = markers && onlyMarked;
+    }
     void close();
 
     Result next(std::string_view& line);
     // The markers found in the line next() gave last (with setMarkers).
     MarkerSet::Mask mask() const { return m_mask; }
     const MarkerSet* markers() const { return m_markers; }
+    // The number of the line next() gave last, counting from 1; after the
+    // end or a failure, the number of complete lines read.
+    std::int64_t lineNumber() const { return m_lineNumber; }
 
     QString errorString() const { return m_error; }
     std::int64_t bytesRead() const { return m_bytesRead; }
     std::int64_t fileSize() const { return m_fileSize; }
 
 private:
+    // Bytes of a chunk; growing it leaves the new bytes as they are, since a
+    // read fills them at once.
+    class ByteBuffer {
+    public:
+        char* data() { return m_data.get(); }
+        const char* data() const { return m_data.get(); }
+        std::size_t size() const { return m_size; }
+        void resize(std::size_t size);
+        void assign(const char* from, std::size_t size);
+        void swap(ByteBuffer& other) noexcept;
+
+    private:
+        std::unique_ptr<char[]> m_data;
+        std::size_t m_size = 0;
+        std::size_t m_capacity = 0;
+    };
+
     struct LineRef {
         std::size_t begin;
         std::size_t length;
         MarkerSet::Mask mask;
+        std::int64_t number;
     };
     struct Chunk {
-        std::vector<char> data;
+        ByteBuffer data;
         std::vector<LineRef> lines;
         std::int64_t rawBytes = 0; // bytes read from the device, zero bytes included
+        std::int64_t linesThrough = 0; // complete lines up to the end of this chunk
         bool last = false;
         bool failed = false;
         QString error;
@@ -75,11 +102,13 @@ private:
     QFile m_file;
     QIODevice* m_device = nullptr;
     const MarkerSet* m_markers = nullptr;
+    bool m_onlyMarked = false;
 
     // The reader's own side.
     std::unique_ptr<Chunk> m_current;
     std::size_t m_nextLine = 0;
     MarkerSet::Mask m_mask = 0;
+    std::int64_t m_lineNumber = 0;
     std::int64_t m_bytesRead = 0;
     std::int64_t m_fileSize = 0;
     QString m_error;

@@ -25,7 +25,8 @@ void Scan::start(const QString& path)
         fail(m_reader.errorString());
         return;
     }
-    m_reader.setMarkers(m_parser.markers());
+    m_reader.setMarkers(m_parser.markers(), !m_parser.needsUnmarkedLines());
+    m_rowCap = m_parser.profile().rowCap;
     m_lineCount = 0;
     // The counter keeps what it showed until the first line is read.
     m_shownLineCount = 0;
@@ -47,7 +48,9 @@ Scan::Outcome Scan::step(Clock::time_point deadline)
             showLineCount();
             return Outcome::Running;
         }
-        switch (m_reader.next(m_line)) {
+        const LogLineReader::Result result = m_reader.next(m_line);
+        m_lineCount = m_reader.lineNumber();
+        switch (result) {
         case LogLineReader::Result::End:
             finish();
             return Outcome::Finished;
@@ -57,7 +60,6 @@ Scan::Outcome Scan::step(Clock::time_point deadline)
         case LogLineReader::Result::Line:
             break;
         }
-        ++m_lineCount;
         m_resumeAt = 0;
         if (runLine())
             return Outcome::Paused;
@@ -72,9 +74,8 @@ bool Scan::runLine()
         return true;
     }
     m_resumeAt = LineParser::lineDone;
-    const ScanProfile& profile = m_parser.profile();
-    if (profile.rowCap > 0 && m_rows.size() >= static_cast<std::size_t>(profile.rowCap) && !m_parser.recordOpen()) {
-        pause(profile.interimPausePrefix);
+    if (m_rowCap > 0 && m_rows.size() >= static_cast<std::size_t>(m_rowCap) && !m_parser.recordOpen()) {
+        pause(m_parser.profile().interimPausePrefix);
         return true;
     }
     return false;

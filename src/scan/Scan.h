@@ -74,6 +74,7 @@ private:
     std::int64_t m_shownLineCount = -1;
     std::string_view m_line;
     int m_resumeAt = LineParser::lineDone;
+    int m_rowCap = 0;
 };
 
 } // namespace bw

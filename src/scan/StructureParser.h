@@ -28,6 +28,7 @@ public:
     int lineStep(std::string_view line, int from, ScanContext& ctx) override;
     bool recordOpen() const override { return m_recordOpen; }
     const MarkerSet* markers() const override { return &m_markers; }
+    bool needsUnmarkedLines() const override { return false; }
 
     int sectionState() const { return m_sectionState; }
     const std::string& postOfficePath() const { return m_postOfficePath; }
