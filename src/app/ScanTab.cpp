@@ -121,11 +121,10 @@ ScanTab::ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QStri
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
-    m_progress->setMaximumWidth(120);
+    m_progress->setFixedWidth(80);
     m_progress->setVisible(false);
-    statusRow->addWidget(m_progress);
     m_lineCounter = named(new StatusText(Qt::AlignRight), spec.lineCounterName);
-    m_lineCounter->setFixedWidth(m_lineCounter->fontMetrics().horizontalAdvance(QStringLiteral("Processing Line 0000000000")));
+    m_lineCounter->setFixedWidth(m_lineCounter->fontMetrics().horizontalAdvance(QStringLiteral("Processing Line 0000000")));
     statusRow->addWidget(m_lineCounter);
     // It changes with every slice: painting its own background spares
     // repainting the tab behind it each time.
@@ -140,6 +139,7 @@ ScanTab::ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QStri
     for (QPushButton* b : {m_parse, m_continue, m_print, m_action})
         buttons->addWidget(b);
     buttons->addStretch(1);
+    buttons->addWidget(m_progress);
     grid->addLayout(buttons, row, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
@@ -255,7 +255,12 @@ void ScanTab::showStatus(std::string_view text)
 
 void ScanTab::showLineCount(std::int64_t lineCount)
 {
-    m_lineCounter->setText(QStringLiteral("Processing Line ") + QString::number(lineCount));
+    const QString text = QStringLiteral("Processing Line ") + QString::number(lineCount);
+    // Widened only when the count gains a digit, so the layout rarely moves.
+    const int needed = m_lineCounter->fontMetrics().horizontalAdvance(text) + 4;
+    if (needed > m_lineCounter->width())
+        m_lineCounter->setFixedWidth(needed);
+    m_lineCounter->setText(text);
 }
 
 void ScanTab::setControlEnabled(ScanControl control, bool enabled)

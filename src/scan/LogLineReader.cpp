@@ -86,6 +86,7 @@ void LogLineReader::close()
     m_mask = 0;
     m_lineNumber = 0;
     m_bytesRead = 0;
+    m_bytesBeforeChunk = 0;
     m_fileSize = 0;
     m_error.clear();
     m_started = false;
@@ -191,9 +192,11 @@ LogLineReader::Result LogLineReader::next(std::string_view& line)
                 line = std::string_view(m_current->data.data() + ref.begin, ref.length);
                 m_mask = ref.mask;
                 m_lineNumber = ref.number;
+                m_bytesRead = m_bytesBeforeChunk + static_cast<std::int64_t>(ref.begin + ref.length);
                 return Result::Line;
             }
             m_lineNumber = m_current->linesThrough;
+            m_bytesRead = m_bytesBeforeChunk += m_current->rawBytes;
             if (m_current->last) {
                 if (m_current->failed) {
                     m_error = m_current->error;
@@ -212,7 +215,6 @@ LogLineReader::Result LogLineReader::next(std::string_view& line)
         }
         m_changed.notify_all();
         m_nextLine = 0;
-        m_bytesRead += m_current->rawBytes;
     }
 }
 

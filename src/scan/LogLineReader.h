@@ -59,6 +59,7 @@ public:
     std::int64_t lineNumber() const { return m_lineNumber; }
 
     QString errorString() const { return m_error; }
+    // How far into the log the lines handed out so far reach.
     std::int64_t bytesRead() const { return m_bytesRead; }
     std::int64_t fileSize() const { return m_fileSize; }
 
@@ -110,6 +111,7 @@ private:
     MarkerSet::Mask m_mask = 0;
     std::int64_t m_lineNumber = 0;
     std::int64_t m_bytesRead = 0;
+    std::int64_t m_bytesBeforeChunk = 0;
     std::int64_t m_fileSize = 0;
     QString m_error;
     bool m_started = false;
