@@ -44,9 +44,39 @@ Row& RowStore::add(std::string caption, std::vector<std::string> subItems)
     Row& row = m_storage.emplace_back();
     row.caption = std::move(caption);
     row.subItems = std::move(subItems);
-    m_byCaption.emplace(std::string_view(row.caption), &row);
+    indexRow(&row);
     (m_suspended ? m_assembling : m_queued).push_back(&row);
     return row;
+}
+
+std::uint64_t RowStore::captionHash(std::string_view caption)
+{
+    std::uint64_t h = 14695981039346656037ull; // FNV-1a
+    for (const char c : caption) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 1099511628211ull;
+    }
+    return h ^ (h >> 29);
+}
+
+void RowStore::indexRow(Row* row)
+{
+    if ((m_indexed + 1) * 2 > m_index.size()) {
+        std::vector<IndexSlot> old(std::max<std::size_t>(64, m_index.size() * 2), IndexSlot{0, nullptr});
+        old.swap(m_index);
+        m_indexed = 0;
+        for (const IndexSlot& slot : old) {
+            if (slot.row)
+                indexRow(slot.row);
+        }
+    }
+    const std::uint64_t hash = captionHash(row->caption);
+    const std::size_t mask = m_index.size() - 1;
+    std::size_t i = hash & mask;
+    while (m_index[i].row)
+        i = (i + 1) & mask;
+    m_index[i] = {hash, row};
+    ++m_indexed;
 }
 
 std::size_t RowStore::orderIndexOf(const Row* row) const
@@ -173,7 +203,12 @@ void RowStore::clear()
     m_order.clear();
     m_queued.clear();
     m_assembling.clear();
-    m_byCaption.clear();
+    // Keep a modest table for the next section; drop a huge one.
+    if (m_index.size() > 65536)
+        m_index.clear();
+    else
+        std::fill(m_index.begin(), m_index.end(), IndexSlot{0, nullptr});
+    m_indexed = 0;
     m_storage.clear();
     m_suspended = false;
     m_orderedUnder = m_sort;

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <deque>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace bw {
@@ -100,7 +99,16 @@ private:
     std::vector<Row*> m_order;
     std::vector<Row*> m_queued;
     std::vector<Row*> m_assembling;
-    std::unordered_multimap<std::string_view, Row*> m_byCaption;
+    // Rows by caption, open addressing: one probe sequence per lookup and no
+    // allocation per row, as every record of a scan looks its caption up.
+    struct IndexSlot {
+        std::uint64_t hash;
+        Row* row; // nullptr: empty
+    };
+    static std::uint64_t captionHash(std::string_view caption);
+    void indexRow(Row* row);
+    std::vector<IndexSlot> m_index;
+    std::size_t m_indexed = 0;
     bool m_suspended = false;
     SortState m_orderedUnder; // the state m_order was sorted under
 };
@@ -108,12 +116,15 @@ private:
 template <typename Pred>
 Row* RowStore::find(std::string_view caption, Pred pred)
 {
-    auto [first, last] = m_byCaption.equal_range(caption);
+    if (m_index.empty())
+        return nullptr;
+    const std::uint64_t hash = captionHash(caption);
+    const std::size_t mask = m_index.size() - 1;
     Row* best = nullptr;
     std::size_t bestIndex = 0;
-    for (auto it = first; it != last; ++it) {
-        Row* row = it->second;
-        if (!pred(*row))
+    for (std::size_t i = hash & mask; m_index[i].row; i = (i + 1) & mask) {
+        Row* row = m_index[i].row;
+        if (m_index[i].hash != hash || row->caption != caption || !pred(*row))
             continue;
         if (!best) {
             best = row;
