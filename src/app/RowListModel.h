@@ -7,7 +7,7 @@
 namespace bw {
 
 enum class ScanKind;
-struct ColumnSpec;
+struct ColumnInfo;
 
 // Shows a tab's RowStore in a view: one row per placed row, the visible
 // columns of the tab's layout, and the Contents list's colours and tips.

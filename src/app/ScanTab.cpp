@@ -51,16 +51,16 @@ QPushButton* button(const char* caption, const char* name, const char* hint)
 
 } // namespace
 
-ScanTab::ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QString& lastPickedPath, QWidget* parent)
+ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, QString& lastPickedPath, QWidget* parent)
     : QWidget(parent)
-    , m_spec(spec)
+    , m_traits(traits)
     , m_sort(sort)
     , m_prompter(prompter)
     , m_lastPickedPath(lastPickedPath)
-    , m_rows(compareRuleFor(spec.kind), sort, sortKeyRuleFor(spec.kind))
-    , m_parser(makeParser(spec.kind))
+    , m_rows(compareRuleFor(traits.kind), sort, sortKeyRuleFor(traits.kind))
+    , m_parser(makeParser(traits.kind))
 {
-    setObjectName(QString::fromLatin1(spec.sheetName));
+    setObjectName(QString::fromLatin1(traits.sheetName));
     setAcceptDrops(true);
     // An opaque page keeps repaints of its controls from reaching the tab
     // frame behind it.
@@ -69,14 +69,14 @@ ScanTab::ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QStri
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(tr("Selected Log File")), 0, 0);
-    m_logBox = named(new QLineEdit, spec.logBoxName, "Use the Button to Select the Required GWCheck Log File");
+    m_logBox = named(new QLineEdit, traits.logBoxName, "Use the Button to Select the Required GWCheck Log File");
     m_logBox->setReadOnly(true);
     grid->addWidget(m_logBox, 0, 1);
-    m_pick = named(new QToolButton, spec.pickName, "Select the Required GWCheck Log File");
+    m_pick = named(new QToolButton, traits.pickName, "Select the Required GWCheck Log File");
     m_pick->setText(QStringLiteral("…"));
     grid->addWidget(m_pick, 0, 2);
     int row = 1;
-    if (spec.outputDirectoryRow) {
+    if (traits.outputDirectoryRow) {
         grid->addWidget(new QLabel(tr("Selected Output Directory")), row, 0);
         m_outputDir = named(new QLineEdit, "EDocOutputDir", "Use the Button to Select the Required Output Directory");
         m_outputDir->setReadOnly(true);
@@ -88,8 +88,8 @@ ScanTab::ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QStri
         ++row;
     }
 
-    m_list = named(new QTreeView, spec.listName, "Click Column Heading to Sort Results");
-    m_model = new RowListModel(spec.kind, m_rows, this);
+    m_list = named(new QTreeView, traits.listName, "Click Column Heading to Sort Results");
+    m_model = new RowListModel(traits.kind, m_rows, this);
     m_list->setModel(m_model);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
@@ -104,7 +104,7 @@ ScanTab::ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QStri
     header->setSectionsClickable(true);
     header->setStretchLastSection(false);
     header->setSortIndicatorShown(false);
-    const auto columns = columnsFor(spec.kind);
+    const auto columns = columnsFor(traits.kind);
     for (std::size_t c = 0; c < columns.size(); ++c) {
         const int section = static_cast<int>(c);
         header->resizeSection(section, columns[c].width);
@@ -114,7 +114,7 @@ ScanTab::ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QStri
 
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(new QLabel(tr("Program Status")));
-    m_status = named(new StatusText(Qt::AlignLeft), spec.statusName);
+    m_status = named(new StatusText(Qt::AlignLeft), traits.statusName);
     statusRow->addWidget(m_status, 1);
     m_progress = new QProgressBar;
     m_progress->setObjectName(QStringLiteral("progress"));
@@ -123,7 +123,7 @@ ScanTab::ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QStri
     m_progress->setTextVisible(false);
     m_progress->setFixedWidth(80);
     m_progress->setVisible(false);
-    m_lineCounter = named(new StatusText(Qt::AlignRight), spec.lineCounterName);
+    m_lineCounter = named(new StatusText(Qt::AlignRight), traits.lineCounterName);
     m_lineCounter->setFixedWidth(m_lineCounter->fontMetrics().horizontalAdvance(QStringLiteral("Processing Line 0000000")));
     statusRow->addWidget(m_lineCounter);
     // It changes with every slice: painting its own background spares
@@ -132,10 +132,10 @@ ScanTab::ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QStri
     grid->addLayout(statusRow, row++, 0, 1, 3);
 
     auto* buttons = new QHBoxLayout;
-    m_parse = button("Parse", spec.parseName, "Parse the Selected GWCheck Log File");
-    m_continue = button("Continue", spec.continueName, "Continue Parsing the GWCheck Log File");
-    m_print = button("Print", spec.printName, "Print the Results for this Section of the Log File");
-    m_action = button(spec.actionCaption, spec.actionName, spec.actionHint);
+    m_parse = button("Parse", traits.parseName, "Parse the Selected GWCheck Log File");
+    m_continue = button("Continue", traits.continueName, "Continue Parsing the GWCheck Log File");
+    m_print = button("Print", traits.printName, "Print the Results for this Section of the Log File");
+    m_action = button(traits.actionCaption, traits.actionName, traits.actionHint);
     for (QPushButton* b : {m_parse, m_continue, m_print, m_action})
         buttons->addWidget(b);
     buttons->addStretch(1);
@@ -159,7 +159,7 @@ ScanTab::~ScanTab() = default;
 
 void ScanTab::pickClick()
 {
-    const auto path = m_prompter.openFile(QString::fromLatin1(m_spec.dialogTitle), QString::fromLatin1(logFilters),
+    const auto path = m_prompter.openFile(QString::fromLatin1(m_traits.dialogTitle), QString::fromLatin1(logFilters),
                                           m_lastPickedPath);
     if (path)
         choose(*path);
@@ -177,7 +177,7 @@ void ScanTab::choose(const QString& path)
     m_parse->setEnabled(true);
     m_rows.clear();
     m_status->setText(tr("Log File Selected"));
-    if (m_spec.focusParseAfterPick)
+    if (m_traits.focusParseAfterPick)
         m_parse->setFocus();
 }
 
@@ -208,7 +208,7 @@ void ScanTab::actionClick() {}
 
 void ScanTab::columnClick(int column)
 {
-    if (m_spec.headerClickNeedsAction && !m_action->isEnabled())
+    if (m_traits.headerClickNeedsAction && !m_action->isEnabled())
         return;
     m_sort.click(column);
     m_rows.sort();

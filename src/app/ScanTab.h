@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TabSpec.h"
+#include "app/TabTraits.h"
 #include "lists/RowStore.h"
 #include "scan/Scan.h"
 
@@ -35,10 +35,10 @@ public:
     // event loop back.
     static constexpr int sliceMilliseconds = 10;
 
-    ScanTab(const TabSpec& spec, SortState& sort, Prompter& prompter, QString& lastPickedPath, QWidget* parent = nullptr);
+    ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, QString& lastPickedPath, QWidget* parent = nullptr);
     ~ScanTab() override;
 
-    const TabSpec& spec() const { return m_spec; }
+    const TabTraits& traits() const { return m_traits; }
     RowStore& rows() { return m_rows; }
     Scan& scan() { return *m_scan; }
     bool scanRunning() const { return m_scan->state() != Scan::State::Idle; }
@@ -86,7 +86,7 @@ private:
     void updateSortIndicator();
     static QString droppedLog(const QMimeData* mime);
 
-    const TabSpec& m_spec;
+    const TabTraits& m_traits;
     SortState& m_sort;
     Prompter& m_prompter;
     QString& m_lastPickedPath;

@@ -30,10 +30,10 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setDocumentMode(true);
     for (int i = 0; i < tabCount; ++i) {
-        const TabSpec& spec = tabSpecs[i];
-        auto* tab = new ScanTab(spec, m_sort, m_prompter, m_lastPickedPath);
+        const TabTraits& traits = tabTraits[i];
+        auto* tab = new ScanTab(traits, m_sort, m_prompter, m_lastPickedPath);
         m_tabs[static_cast<std::size_t>(i)] = tab;
-        PageControl1->addTab(tab, QString::fromLatin1(spec.title));
+        PageControl1->addTab(tab, QString::fromLatin1(traits.title));
         connect(tab, &ScanTab::closeEnabledChanged, this, &TMainScreen::setCloseEnabled);
     }
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
@@ -140,7 +140,7 @@ void TMainScreen::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    m_prompter.message(QString::fromLatin1(activeTab()->spec().closeRefusedMessage));
+    m_prompter.message(QString::fromLatin1(activeTab()->traits().closeRefusedMessage));
 }
 
 } // namespace bw

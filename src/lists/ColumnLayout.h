@@ -9,13 +9,13 @@ namespace bw {
 enum class ScanKind;
 
 // One visible column of a tab's list.
-struct ColumnSpec {
+struct ColumnInfo {
     const char* caption;
     int width;
     Qt::Alignment alignment;
     bool fixed; // the user cannot resize it
 };
 
-std::span<const ColumnSpec> columnsFor(ScanKind kind);
+std::span<const ColumnInfo> columnsFor(ScanKind kind);
 
 } // namespace bw

@@ -5,7 +5,7 @@
 namespace bw {
 
 // What differs between the four tabs: their kind, texts and control names.
-struct TabSpec {
+struct TabTraits {
     ScanKind kind;
     const char* title;
     const char* sheetName;
@@ -29,7 +29,7 @@ struct TabSpec {
     bool headerClickNeedsAction;
 };
 
-inline constexpr TabSpec tabSpecs[] = {
+inline constexpr TabTraits tabTraits[] = {
     {ScanKind::Contents, "Contents Check", "TSContents", "EContLogFile", "SpdBContents", "LV_Cont",
      "LContStatusValue", "LContLineCountValue", "BContParse", "BContcont", "BContPrint", "BContExport", "Export",
      "Export the Results in Tab Delimited Format", "Select Required GWCheck Contents Log",
