@@ -16,5 +16,5 @@ cmake --build build -j "$jobs"
 echo "== address and undefined-behaviour sanitizer build"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRINDLEWICK_SANITIZE=ON >/dev/null
 cmake --build build-sanitize -j "$jobs"
-(cd build-sanitize && ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+(cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$jobs")

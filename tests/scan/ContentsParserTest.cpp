@@ -11,12 +11,7 @@ namespace {
 
 std::vector<std::string> scanContents(const std::string& text, int* pauses = nullptr)
 {
-    ScanRun run(contentsCompare);
-    ContentsParser parser;
-    auto t = run.run(parser, text);
-    if (pauses)
-        *pauses = run.pauses;
-    return t;
+    return scanWith<ContentsParser>(contentsCompare, text, pauses);
 }
 
 } // namespace

@@ -11,12 +11,7 @@ namespace {
 
 std::vector<std::string> scanDocuments(const std::string& text, int* pauses = nullptr)
 {
-    ScanRun run(documentCompare);
-    DocumentParser parser;
-    auto t = run.run(parser, text);
-    if (pauses)
-        *pauses = run.pauses;
-    return t;
+    return scanWith<DocumentParser>(documentCompare, text, pauses);
 }
 
 // The lines of one record up to its "File Extension:" line.

@@ -11,12 +11,7 @@ namespace {
 
 std::vector<std::string> scanExpire(const std::string& text, int* pauses = nullptr)
 {
-    ScanRun run(expireCompare);
-    ExpireParser parser;
-    auto t = run.run(parser, text);
-    if (pauses)
-        *pauses = run.pauses;
-    return t;
+    return scanWith<ExpireParser>(expireCompare, text, pauses);
 }
 
 const std::string started = "# Started Parsing Expire Statistics Log File";

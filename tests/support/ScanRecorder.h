@@ -98,6 +98,19 @@ struct ScanRun {
     }
 };
 
+// A whole scan of text with a fresh parser of type P: the transcript, and
+// how often it paused.
+template <typename P>
+std::vector<std::string> scanWith(CompareRule rule, const std::string& text, int* pauses = nullptr)
+{
+    ScanRun run(rule);
+    P parser;
+    auto transcript = run.run(parser, text);
+    if (pauses)
+        *pauses = run.pauses;
+    return transcript;
+}
+
 // Joins lines with CR LF, the usual line end of these logs.
 inline std::string crlf(std::initializer_list<std::string_view> lines)
 {
