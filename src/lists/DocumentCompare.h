@@ -2,11 +2,14 @@
 
 #include "lists/Row.h"
 
+#include <cstdint>
+
 namespace bw {
 
 // The Document list's order: the document number as a signed 64-bit number,
 // captions that are no number after every number; the other columns as
 // folded text.
 int documentCompare(const Row& a, const Row& b, int column);
+std::uint64_t documentSortKey(const Row& row, int column);
 
 } // namespace bw

@@ -2,11 +2,14 @@
 
 #include "lists/Row.h"
 
+#include <cstdint>
+
 namespace bw {
 
 // The Message DB list's order: names and database files as folded text, the
 // size by its number. Sizes beyond 32 bits still order as numbers; sizes that
 // are no number (empty, words) come after every number.
 int expireCompare(const Row& a, const Row& b, int column);
+std::uint64_t expireSortKey(const Row& row, int column);
 
 } // namespace bw

@@ -58,7 +58,18 @@ CompareRule compareRuleFor(ScanKind kind)
 
 SortKeyRule sortKeyRuleFor(ScanKind kind)
 {
-    return kind == ScanKind::Contents ? contentsSortKey : nullptr;
+    switch (kind) {
+    case ScanKind::Contents:
+        return contentsSortKey;
+    case ScanKind::Documents:
+        return documentSortKey;
+    case ScanKind::Expire:
+        return expireSortKey;
+    case ScanKind::Structure:
+        // Its lists stop at 4000 rows; dates have no cheap key.
+        return nullptr;
+    }
+    return nullptr;
 }
 
 } // namespace bw

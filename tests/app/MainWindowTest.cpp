@@ -358,3 +358,19 @@ TEST(MainWindow, ClosingDuringAStructureScanNamesThatScan)
     QCoreApplication::sendEvent(&w.window, &close);
     EXPECT_TRUE(close.isAccepted());
 }
+
+TEST(MainWindow, HintsShowAsTipsAndInTheFirstStatusPanel)
+{
+    Window w;
+    ScanTab* t = w.tab(0);
+    EXPECT_EQ(t->parseButton()->toolTip(), "Parse the Selected GWCheck Log File");
+    EXPECT_EQ(t->continueButton()->toolTip(), "Continue Parsing the GWCheck Log File");
+    EXPECT_EQ(w.tab(1)->actionButton()->toolTip(), "Write the NWAdmin CSV File and Export the Document Files");
+    EXPECT_EQ(w.tab(3)->actionButton()->toolTip(), "Backdate the Unknown BLOB Files by 14 days");
+    EXPECT_EQ(t->list()->toolTip(), "Click Column Heading to Sort Results");
+    QTest::mouseMove(t->printButton());
+    EXPECT_TRUE(waitUntil([&] { return w.window.hintPanel()->text() == "Print the Results for this Section of the Log File"; }, 1000));
+    QTest::mouseMove(t->pickButton());
+    EXPECT_TRUE(waitUntil([&] { return w.window.hintPanel()->text() == "Select the Required GWCheck Log File"; }, 1000));
+    EXPECT_EQ(w.window.hintPanel()->width(), 345);
+}

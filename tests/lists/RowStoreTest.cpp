@@ -1,4 +1,6 @@
 #include "lists/ContentsCompare.h"
+#include "lists/DocumentCompare.h"
+#include "lists/ExpireCompare.h"
 #include "lists/RowStore.h"
 
 #include <gtest/gtest.h>
@@ -134,4 +136,46 @@ TEST(RowStore, ClearAndCheckStateNotifyTheView)
     EXPECT_EQ(rows.find("1"), nullptr);
     EXPECT_EQ(seen.about, seen.changed);
     EXPECT_EQ(seen.changed, 2);
+}
+
+// Sorting with keys must give exactly the order the compare rule gives.
+TEST(RowStore, SortKeysAgreeWithTheirCompareRules)
+{
+    struct Kind {
+        CompareRule rule;
+        SortKeyRule key;
+        int columns;
+    };
+    const Kind kinds[] = {{contentsCompare, contentsSortKey, 8},
+                          {documentCompare, documentSortKey, 7},
+                          {expireCompare, expireSortKey, 4}};
+    const std::vector<std::string> values = {"", "0", "9", "10", " 500 ", "-3", "N/A", "Unknown", "abc", "ABD",
+                                             "abcdefghij", "ABCDEFGHIJK", "abcdefgh", "9223372036854775807",
+                                             "99999999999999999999", "x y", "Z"};
+    std::mt19937 rng(11);
+    for (const Kind& kind : kinds) {
+        for (int column = 0; column < kind.columns; ++column) {
+            for (int direction : {1, -1}) {
+                SortState sort;
+                RowStore keyed(kind.rule, sort, kind.key);
+                RowStore plain(kind.rule, sort);
+                for (int i = 0; i < 300; ++i) {
+                    std::vector<std::string> items;
+                    for (int k = 0; k < 10; ++k)
+                        items.push_back(values[rng() % values.size()]);
+                    std::string caption = values[rng() % values.size()];
+                    keyed.add(caption, items);
+                    plain.add(caption, items);
+                }
+                sort.column = column;
+                sort.direction = direction;
+                keyed.sort();
+                plain.sort();
+                for (std::size_t i = 0; i < plain.size(); ++i) {
+                    ASSERT_EQ(keyed.at(i).caption, plain.at(i).caption) << column << " " << direction << " " << i;
+                    ASSERT_EQ(keyed.at(i).subItems, plain.at(i).subItems) << column << " " << direction << " " << i;
+                }
+            }
+        }
+    }
 }
