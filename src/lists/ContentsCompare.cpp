@@ -2,6 +2,8 @@
 
 #include "base/Text.h"
 
+#include <algorithm>
+
 namespace bw {
 
 int compareAsNumbers(std::string_view a, std::string_view b)
@@ -15,27 +17,35 @@ int compareAsNumbers(std::string_view a, std::string_view b)
     return foldCompare(a, b);
 }
 
-std::uint64_t foldedTextKey(std::string_view s)
+SortKey foldedTextKey(std::string_view s)
 {
-    std::uint64_t key = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
+    // The first 15 folded bytes, then the length (at most 15): a text of up
+    // to 14 bytes is all in its key.
+    const auto byteAt = [&](std::size_t i) -> std::uint64_t {
         unsigned char c = i < s.size() ? static_cast<unsigned char>(s[i]) : 0;
         if (c >= 'a' && c <= 'z')
             c = static_cast<unsigned char>(c - ('a' - 'A'));
-        key = (key << 8) | c;
-    }
+        return c;
+    };
+    SortKey key;
+    for (std::size_t i = 0; i < 8; ++i)
+        key.high = (key.high << 8) | byteAt(i);
+    for (std::size_t i = 8; i < 15; ++i)
+        key.low = (key.low << 8) | byteAt(i);
+    key.low = (key.low << 8) | std::min<std::size_t>(s.size(), 15);
+    key.decisive = s.size() <= 14;
     return key;
 }
 
-std::uint64_t numberKey(std::string_view s)
+SortKey numberKey(std::string_view s)
 {
     const auto value = readInt64(trim(s));
     if (!value)
-        return UINT64_MAX;
-    return static_cast<std::uint64_t>(*value) ^ (std::uint64_t(1) << 63);
+        return {UINT64_MAX, 0, false};
+    return {static_cast<std::uint64_t>(*value) ^ (std::uint64_t(1) << 63), 0, true};
 }
 
-std::uint64_t contentsSortKey(const Row& row, int column)
+SortKey contentsSortKey(const Row& row, int column)
 {
     if (column >= 2 && column <= 6)
         return numberKey(row.column(column));

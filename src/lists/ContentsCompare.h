@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lists/Row.h"
+#include "lists/RowStore.h"
 
 #include <cstdint>
 #include <string_view>
@@ -12,14 +13,14 @@ namespace bw {
 // every number.
 int contentsCompare(const Row& a, const Row& b, int column);
 
-std::uint64_t contentsSortKey(const Row& row, int column);
+SortKey contentsSortKey(const Row& row, int column);
 
 // Orders two values as 64-bit numbers (blanks around the number allowed);
 // values that are no number come after all that are, ordered as folded text.
 int compareAsNumbers(std::string_view a, std::string_view b);
 
 // Sort keys that agree with foldCompare and compareAsNumbers.
-std::uint64_t foldedTextKey(std::string_view s);
-std::uint64_t numberKey(std::string_view s);
+SortKey foldedTextKey(std::string_view s);
+SortKey numberKey(std::string_view s);
 
 } // namespace bw

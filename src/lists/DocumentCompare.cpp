@@ -12,7 +12,7 @@ int documentCompare(const Row& a, const Row& b, int column)
     return foldCompare(a.column(column), b.column(column));
 }
 
-std::uint64_t documentSortKey(const Row& row, int column)
+SortKey documentSortKey(const Row& row, int column)
 {
     return column == 0 ? numberKey(row.caption) : foldedTextKey(row.column(column));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lists/Row.h"
+#include "lists/RowStore.h"
 
 #include <cstdint>
 
@@ -10,6 +11,6 @@ namespace bw {
 // captions that are no number after every number; the other columns as
 // folded text.
 int documentCompare(const Row& a, const Row& b, int column);
-std::uint64_t documentSortKey(const Row& row, int column);
+SortKey documentSortKey(const Row& row, int column);
 
 } // namespace bw

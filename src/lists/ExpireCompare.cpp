@@ -13,7 +13,7 @@ int expireCompare(const Row& a, const Row& b, int column)
     return foldCompare(a.column(column), b.column(column));
 }
 
-std::uint64_t expireSortKey(const Row& row, int column)
+SortKey expireSortKey(const Row& row, int column)
 {
     return column == 3 ? numberKey(row.column(column)) : foldedTextKey(row.column(column));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lists/Row.h"
+#include "lists/RowStore.h"
 
 #include <cstdint>
 
@@ -10,6 +11,6 @@ namespace bw {
 // size by its number. Sizes beyond 32 bits still order as numbers; sizes that
 // are no number (empty, words) come after every number.
 int expireCompare(const Row& a, const Row& b, int column);
-std::uint64_t expireSortKey(const Row& row, int column);
+SortKey expireSortKey(const Row& row, int column);
 
 } // namespace bw

@@ -134,7 +134,7 @@ void RowStore::sortRows(std::vector<Row*>& rows) const
     }
     // Keys keep most comparisons to one integer test on contiguous memory.
     struct Keyed {
-        std::uint64_t key;
+        SortKey key;
         Row* row;
     };
     std::vector<Keyed> keyed;
@@ -143,8 +143,12 @@ void RowStore::sortRows(std::vector<Row*>& rows) const
         keyed.push_back({m_key(*row, m_sort.column), row});
     const bool ascending = m_sort.direction > 0;
     std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        if (a.key != b.key)
-            return ascending ? a.key < b.key : a.key > b.key;
+        if (a.key.high != b.key.high)
+            return ascending ? a.key.high < b.key.high : a.key.high > b.key.high;
+        if (a.key.low != b.key.low)
+            return ascending ? a.key.low < b.key.low : a.key.low > b.key.low;
+        if (a.key.decisive && b.key.decisive)
+            return false;
         return before(a.row, b.row);
     });
     for (std::size_t i = 0; i < rows.size(); ++i)

@@ -15,9 +15,15 @@ namespace bw {
 using CompareRule = int (*)(const Row& a, const Row& b, int column);
 
 // Optional companion of a compare rule that makes sorting large lists cheap:
-// a number per row and column such that a smaller key always means an
-// earlier row; rows with equal keys are left to the compare rule.
-using SortKeyRule = std::uint64_t (*)(const Row& row, int column);
+// a key per row and column such that a smaller key (high, then low) always
+// means an earlier row. Rows with equal keys are left to the compare rule,
+// unless both keys are decisive: then the rows are equal.
+struct SortKey {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    bool decisive = false;
+};
+using SortKeyRule = SortKey (*)(const Row& row, int column);
 
 // Told when the order or the set of rows changes, so a view can follow.
 class RowStoreObserver {
