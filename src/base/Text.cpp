@@ -49,6 +49,21 @@ std::optional<Int> readInt(std::string_view s)
     return value;
 }
 
+// Fields are short: for a one-byte needle a plain loop beats a call to
+// memchr, which std::string_view::find makes.
+std::size_t findIn(std::string_view s, std::string_view what)
+{
+    if (what.size() == 1) {
+        const char c = what[0];
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            if (s[i] == c)
+                return i;
+        }
+        return std::string_view::npos;
+    }
+    return s.find(what);
+}
+
 } // namespace
 
 std::string_view trim(std::string_view s)
@@ -64,7 +79,7 @@ std::string_view trim(std::string_view s)
 
 std::size_t pos(std::string_view s, std::string_view what)
 {
-    const std::size_t p = s.find(what);
+    const std::size_t p = findIn(s, what);
     return p == std::string_view::npos ? 0 : p + 1;
 }
 
@@ -83,13 +98,13 @@ std::string_view copyAt(std::string_view s, std::ptrdiff_t p, std::size_t n)
 
 std::string_view upTo(std::string_view s, std::string_view x)
 {
-    const std::size_t p = s.find(x);
+    const std::size_t p = findIn(s, x);
     return p == std::string_view::npos ? std::string_view() : s.substr(0, p);
 }
 
 std::string_view afterFirst(std::string_view s, std::string_view x)
 {
-    const std::size_t p = s.find(x);
+    const std::size_t p = findIn(s, x);
     return p == std::string_view::npos ? s : s.substr(p + x.size());
 }
 

@@ -99,7 +99,8 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
     std::string_view record = fromPos(line, static_cast<std::ptrdiff_t>(pos(line, "=")) + 2);
 
     const std::size_t paren = pos(record, "(");
-    const std::string_view userName = paren >= 15 ? trim(record.substr(0, 14)) : trim(upTo(record, "("));
+    // The text before "(" (none without one), at most 14 characters of it.
+    const std::string_view userName = trim(paren >= 15 ? record.substr(0, 14) : record.substr(0, paren > 0 ? paren - 1 : 0));
 
     record = trim(fromPos(record, static_cast<std::ptrdiff_t>(paren)));
     const std::string_view userFid = copyAt(record, 2, 3);
@@ -124,10 +125,8 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
     m_current = row;
     row->subItems[UserFid] = userFid;
 
-    if (!contains(record, "-") || m_jobLogMode)
-        record = trim(fromPos(record, 6));
-    else
-        record = trim(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "-")) + 2));
+    const std::size_t dash = m_jobLogMode ? 0 : pos(record, "-");
+    record = trim(fromPos(record, dash == 0 ? 6 : static_cast<std::ptrdiff_t>(dash) + 2));
 
     const std::string_view size = upTo(record, " ");
     row->subItems[UserDbSize] = readInt32(size) ? size : std::string_view("0");
