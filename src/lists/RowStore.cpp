@@ -39,11 +39,13 @@ Row& RowStore::at(std::size_t index)
     return const_cast<Row&>(static_cast<const RowStore*>(this)->at(index));
 }
 
-Row& RowStore::add(std::string caption, std::vector<std::string> subItems)
+Row& RowStore::add(std::string_view caption, const std::vector<std::string>& subItems)
 {
-    Row& row = m_storage.emplace_back();
-    row.caption = std::move(caption);
-    row.subItems = std::move(subItems);
+    Row& row = m_used < m_storage.size() ? m_storage[m_used] : m_storage.emplace_back();
+    ++m_used;
+    row.caption.assign(caption);
+    row.subItems = subItems;
+    row.checked = false;
     indexRow(&row);
     (m_suspended ? m_assembling : m_queued).push_back(&row);
     return row;
@@ -213,7 +215,9 @@ void RowStore::clear()
     else
         std::fill(m_index.begin(), m_index.end(), IndexSlot{0, nullptr});
     m_indexed = 0;
-    m_storage.clear();
+    if (m_storage.size() > 65536)
+        m_storage.clear();
+    m_used = 0;
     m_suspended = false;
     m_orderedUnder = m_sort;
     if (m_observer)

@@ -62,7 +62,7 @@ public:
     Row& at(std::size_t index);
 
     // Adds a row; while updates are suspended it waits until they resume.
-    Row& add(std::string caption, std::vector<std::string> subItems);
+    Row& add(std::string_view caption, const std::vector<std::string>& subItems);
 
     // The first row (in list order) whose caption equals caption exactly and
     // that satisfies the predicate, or nullptr.
@@ -101,7 +101,11 @@ private:
     const SortState& m_sort;
     RowStoreObserver* m_observer = nullptr;
 
-    std::deque<Row> m_storage; // stable addresses for the parsers' current rows
+    // Stable addresses for the parsers' current rows. Rows of an emptied list
+    // are kept and refilled, so that a long scan does not allocate and free
+    // every row of every section.
+    std::deque<Row> m_storage;
+    std::size_t m_used = 0;
     std::vector<Row*> m_order;
     std::vector<Row*> m_queued;
     std::vector<Row*> m_assembling;

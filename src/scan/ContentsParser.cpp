@@ -119,7 +119,7 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
     } else {
         static const std::vector<std::string> defaults = {"Unknown", "N/A", "N/A", "N/A", "N/A", "N/A",
                                                           "Z",       "N/A", "N/A", "",    "N/A"};
-        row = &rows.add(std::string(userName), defaults);
+        row = &rows.add(userName, defaults);
         row->subItems[Department] = department;
     }
     m_current = row;
