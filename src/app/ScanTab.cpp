@@ -155,7 +155,13 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     connect(&m_sliceTimer, &QTimer::timeout, this, &ScanTab::runSlice);
 }
 
-ScanTab::~ScanTab() = default;
+ScanTab::~ScanTab()
+{
+    // The model watches m_rows: it must go before the rows do, not later
+    // with the other children.
+    m_list->setModel(nullptr);
+    delete m_model;
+}
 
 void ScanTab::pickClick()
 {

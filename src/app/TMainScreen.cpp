@@ -80,7 +80,11 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     FormCreate();
 }
 
-TMainScreen::~TMainScreen() = default;
+TMainScreen::~TMainScreen()
+{
+    // The pages go with the window; their removal must not reach the guard.
+    disconnect(PageControl1, nullptr, this, nullptr);
+}
 
 void TMainScreen::FormCreate()
 {
