@@ -33,7 +33,7 @@ public:
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
     int lineStep(std::string_view line, int from, ScanContext& ctx) override;
-    const MarkerSet* markers() const override { return &m_markers; }
+    const MarkerSet* markers() const override { return &m_markers.set(); }
     bool needsUnmarkedLines() const override { return false; }
 
     int sectionState() const { return m_sectionState; }
@@ -47,8 +47,7 @@ private:
     void diskSpaceManagement(std::string_view line);
 
     ScanProfile m_profile;
-    MarkerSet m_markers;
-    MarkerSet::Mask m_found = 0;
+    LineMarkers m_markers;
     int m_sectionState = -1;
     bool m_jobLogMode = false;
     Row* m_current = nullptr;

@@ -69,11 +69,9 @@ void DocumentParser::reset()
 
 int DocumentParser::lineStep(std::string_view line, int from, ScanContext& ctx)
 {
-    if (from == 0)
-        m_found = ctx.markersIn(m_markers, line);
-    if (m_found == 0)
+    if (!m_markers.take(line, from, ctx))
         return lineDone;
-    const auto has = [this](Marker m) { return (m_found & MarkerSet::bit(m)) != 0; };
+    const auto has = [this](Marker m) { return m_markers.has(m); };
 
     switch (from) {
     case 0:

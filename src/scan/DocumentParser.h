@@ -39,7 +39,7 @@ public:
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
     int lineStep(std::string_view line, int from, ScanContext& ctx) override;
-    const MarkerSet* markers() const override { return &m_markers; }
+    const MarkerSet* markers() const override { return &m_markers.set(); }
     bool needsUnmarkedLines() const override { return false; }
     void endOfFile(ScanContext& ctx) override;
 
@@ -56,8 +56,7 @@ private:
     void noFurtherInfo(ScanContext& ctx);
 
     ScanProfile m_profile;
-    MarkerSet m_markers;
-    MarkerSet::Mask m_found = 0;
+    LineMarkers m_markers;
     int m_sectionState = -1;
     DocSectionKind m_docSectionKind = NoSection;
     std::string m_pendingErrorText;

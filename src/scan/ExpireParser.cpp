@@ -40,11 +40,11 @@ int ExpireParser::lineStep(std::string_view line, int from, ScanContext& ctx)
 {
     if (from != 0)
         return lineDone;
-    m_found = ctx.markersIn(m_markers, line);
+    const bool marked = m_markers.take(line, from, ctx);
     const bool recordsAdmitted = m_sectionState == 0 && m_logVersion >= 5;
-    if (m_found == 0 && !recordsAdmitted)
+    if (!marked && !recordsAdmitted)
         return lineDone;
-    const auto has = [this](Marker m) { return (m_found & MarkerSet::bit(m)) != 0; };
+    const auto has = [this](Marker m) { return m_markers.has(m); };
 
     if (has(ExpireStatistics) && m_sectionState == -1) {
         ctx.showStatus(m_profile.sectionFoundStatus);

@@ -23,7 +23,7 @@ public:
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
     int lineStep(std::string_view line, int from, ScanContext& ctx) override;
-    const MarkerSet* markers() const override { return &m_markers; }
+    const MarkerSet* markers() const override { return &m_markers.set(); }
 
     int sectionState() const { return m_sectionState; }
     int logVersion() const { return m_logVersion; }
@@ -32,8 +32,8 @@ private:
     void addRecord(std::string_view line, std::string_view separator, ScanContext& ctx);
 
     ScanProfile m_profile;
-    MarkerSet m_markers;
-    MarkerSet::Mask m_found = 0;
+    LineMarkers m_markers;
+
     int m_sectionState = -1;
     int m_logVersion = 0;
 };

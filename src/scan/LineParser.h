@@ -3,6 +3,7 @@
 #include "base/MarkerSet.h"
 #include "scan/ScanProfile.h"
 
+#include <initializer_list>
 #include <string_view>
 
 namespace bw {
@@ -26,6 +27,32 @@ public:
     // it paused; the parser then returns from its line step at once, telling
     // where to go on after Continue.
     virtual bool sectionCompleted(int& sectionState) = 0;
+};
+
+// The markers a parser tests every line for, and which of them the line in
+// hand holds: found once when its first test runs, kept when the line goes
+// on after a pause.
+class LineMarkers {
+public:
+    LineMarkers(std::initializer_list<std::string_view> markers)
+        : m_set(markers)
+    {
+    }
+
+    const MarkerSet& set() const { return m_set; }
+    // Whether the line holds any of the markers.
+    bool take(std::string_view line, int from, ScanContext& ctx)
+    {
+        if (from == 0)
+            m_found = ctx.markersIn(m_set, line);
+        return m_found != 0;
+    }
+    bool has(int marker) const { return (m_found & MarkerSet::bit(marker)) != 0; }
+    void clear() { m_found = 0; }
+
+private:
+    MarkerSet m_set;
+    MarkerSet::Mask m_found = 0;
 };
 
 // One kind of check's parser. A line's tests run in a fixed order and a test

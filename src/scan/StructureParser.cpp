@@ -40,7 +40,7 @@ StructureParser::StructureParser(const QLocale& locale)
 
 void StructureParser::reset()
 {
-    m_found = 0;
+    m_markers.clear();
     m_sectionState = -1;
     m_postOfficePath.clear();
     m_areaPath.clear();
@@ -54,11 +54,9 @@ void StructureParser::reset()
 
 int StructureParser::lineStep(std::string_view line, int from, ScanContext& ctx)
 {
-    if (from == 0)
-        m_found = ctx.markersIn(m_markers, line);
-    const auto has = [this](Marker m) { return (m_found & MarkerSet::bit(m)) != 0; };
-    if (m_found == 0)
+    if (!m_markers.take(line, from, ctx))
         return lineDone;
+    const auto has = [this](Marker m) { return m_markers.has(m); };
 
     switch (from) {
     case 0:

@@ -27,7 +27,7 @@ public:
     void reset() override;
     int lineStep(std::string_view line, int from, ScanContext& ctx) override;
     bool recordOpen() const override { return m_recordOpen; }
-    const MarkerSet* markers() const override { return &m_markers; }
+    const MarkerSet* markers() const override { return &m_markers.set(); }
     bool needsUnmarkedLines() const override { return false; }
 
     int sectionState() const { return m_sectionState; }
@@ -50,8 +50,7 @@ private:
     bool fillFromDisk(bool keepWhenMissing);
 
     ScanProfile m_profile;
-    MarkerSet m_markers;
-    MarkerSet::Mask m_found = 0;
+    LineMarkers m_markers;
     DateTimeText m_dates;
     PathResolver m_resolver;
     std::string m_recordPath;
