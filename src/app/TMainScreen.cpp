@@ -59,6 +59,7 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     QMenu* file = menuBar()->addMenu(tr("File"));
     QAction* exit = file->addAction(tr("Exit"));
     exit->setObjectName(QStringLiteral("Exit1"));
+    exit->setShortcut(QKeySequence::Quit);
     connect(exit, &QAction::triggered, this, &TMainScreen::Exit1Click);
     QMenu* help = menuBar()->addMenu(tr("Help"));
     QAction* about = help->addAction(tr("About"));
