@@ -181,6 +181,9 @@ TEST(MainWindow, ParsePausesAtEachSectionAndLocksTheWindow)
     QTest::mouseClick(t->parseButton(), Qt::LeftButton);
     EXPECT_FALSE(w.window.closeButton()->isEnabled());
     EXPECT_FALSE(t->pickButton()->isEnabled()) << "no second scan can start from a pick";
+    w.window.pageControl()->setCurrentIndex(1); // refused while scanning, too
+    EXPECT_EQ(w.window.pageControl()->currentIndex(), 0);
+    EXPECT_FALSE(w.window.pageControl()->isTabEnabled(1));
     ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue(); }));
 
     EXPECT_EQ(t->statusText()->text(), "Content Verification Section Completed - 3 Users");
