@@ -122,14 +122,14 @@ void RowStore::endUpdate()
     m_assembling.clear();
 }
 
-bool RowStore::before(const Row* a, const Row* b) const
+bool RowStore::before(const Row* a, const Row* b, const SortState& order) const
 {
-    return m_rule(*a, *b, m_sort.column) * m_sort.direction < 0;
+    return m_rule(*a, *b, order.column) * order.direction < 0;
 }
 
-void RowStore::sortRows(std::vector<Row*>& rows) const
+void RowStore::sortRows(std::vector<Row*>& rows, const SortState& order) const
 {
-    auto less = [this](const Row* a, const Row* b) { return before(a, b); };
+    auto less = [this, &order](const Row* a, const Row* b) { return before(a, b, order); };
     if (!m_key || rows.size() < 32) {
         std::stable_sort(rows.begin(), rows.end(), less);
         return;
@@ -142,8 +142,8 @@ void RowStore::sortRows(std::vector<Row*>& rows) const
     std::vector<Keyed> keyed;
     keyed.reserve(rows.size());
     for (Row* row : rows)
-        keyed.push_back({m_key(*row, m_sort.column), row});
-    const bool ascending = m_sort.direction > 0;
+        keyed.push_back({m_key(*row, order.column), row});
+    const bool ascending = order.direction > 0;
     std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
         if (a.key.high != b.key.high)
             return ascending ? a.key.high < b.key.high : a.key.high > b.key.high;
@@ -151,10 +151,33 @@ void RowStore::sortRows(std::vector<Row*>& rows) const
             return ascending ? a.key.low < b.key.low : a.key.low > b.key.low;
         if (a.key.decisive && b.key.decisive)
             return false;
-        return before(a.row, b.row);
+        return before(a.row, b.row, order);
     });
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i] = keyed[i].row;
+}
+
+void RowStore::placeQueued()
+{
+    // Under the order the list is in (an empty list is in any): a new row
+    // goes after the rows equal to it, and equal new rows keep the order in
+    // which they were completed.
+    if (m_order.empty())
+        m_orderedUnder = m_sort;
+    const SortState& order = m_orderedUnder;
+    auto less = [this, &order](const Row* a, const Row* b) { return before(a, b, order); };
+    sortRows(m_queued, order);
+    if (m_order.empty()) {
+        m_order.swap(m_queued);
+    } else if (m_queued.size() < 64) {
+        for (Row* row : m_queued)
+            m_order.insert(std::upper_bound(m_order.begin(), m_order.end(), row, less), row);
+    } else {
+        const auto middle = static_cast<std::ptrdiff_t>(m_order.size());
+        m_order.insert(m_order.end(), m_queued.begin(), m_queued.end());
+        std::inplace_merge(m_order.begin(), m_order.begin() + middle, m_order.end(), less);
+    }
+    m_queued.clear();
 }
 
 void RowStore::settle()
@@ -164,27 +187,10 @@ void RowStore::settle()
         return;
     if (m_observer)
         m_observer->rowsAboutToChange();
-    auto less = [this](const Row* a, const Row* b) { return before(a, b); };
-    if (reorder) {
-        // The shared order moved under us (another list's header): sort anew.
-        m_order.insert(m_order.end(), m_queued.begin(), m_queued.end());
-        sortRows(m_order);
-    } else {
-        // Stable: a new row goes after the rows equal to it, and equal new
-        // rows keep the order in which they were completed.
-        sortRows(m_queued);
-        if (m_order.empty()) {
-            m_order.swap(m_queued);
-        } else if (m_queued.size() < 64) {
-            for (Row* row : m_queued)
-                m_order.insert(std::upper_bound(m_order.begin(), m_order.end(), row, less), row);
-        } else {
-            const auto middle = static_cast<std::ptrdiff_t>(m_order.size());
-            m_order.insert(m_order.end(), m_queued.begin(), m_queued.end());
-            std::inplace_merge(m_order.begin(), m_order.begin() + middle, m_order.end(), less);
-        }
-    }
-    m_queued.clear();
+    placeQueued();
+    // The shared order may have moved under us (another list's header).
+    if (reorder)
+        sortRows(m_order, m_sort);
     m_orderedUnder = m_sort;
     if (m_observer)
         m_observer->rowsChanged();
@@ -194,9 +200,10 @@ void RowStore::sort()
 {
     if (m_observer)
         m_observer->rowsAboutToChange();
-    m_order.insert(m_order.end(), m_queued.begin(), m_queued.end());
-    m_queued.clear();
-    sortRows(m_order);
+    // Completed rows take their places under the old order first, as they
+    // would have had each been placed at once.
+    placeQueued();
+    sortRows(m_order, m_sort);
     m_orderedUnder = m_sort;
     if (m_observer)
         m_observer->rowsChanged();

