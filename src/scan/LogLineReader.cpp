@@ -177,7 +177,7 @@ void LogLineReader::produce()
     }
 }
 
-LogLineReader::Result LogLineReader::next(std::string_view& line)
+LogLineReader::Result LogLineReader::next(std::string_view& line, Clock::time_point deadline)
 {
     if (!m_device)
         return Result::End;
@@ -204,12 +204,21 @@ LogLineReader::Result LogLineReader::next(std::string_view& line)
                 }
                 return Result::End;
             }
-            std::lock_guard lock(m_mutex);
-            m_free.push_back(std::move(m_current));
+            {
+                std::lock_guard lock(m_mutex);
+                m_free.push_back(std::move(m_current));
+            }
+            // Lines passed over count too: let the caller show them and
+            // look at its clock.
+            return Result::NoLine;
         }
         {
             std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [this] { return !m_ready.empty(); });
+            const auto ready = [this] { return !m_ready.empty(); };
+            if (deadline == Clock::time_point::max())
+                m_changed.wait(lock, ready);
+            else if (!m_changed.wait_until(lock, deadline, ready))
+                return Result::NoLine;
             m_current = std::move(m_ready.front());
             m_ready.pop_front();
         }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QString>
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -30,7 +31,10 @@ class LogLineReader {
 public:
     static constexpr std::size_t blockSize = 65536;
 
-    enum class Result { Line, End, Error };
+    // NoLine: nothing to hand out yet (a chunk was used up, or the deadline
+    // passed while waiting for the next one); lineNumber() has moved on.
+    enum class Result { Line, NoLine, End, Error };
+    using Clock = std::chrono::steady_clock;
 
     LogLineReader() = default;
     ~LogLineReader();
@@ -50,7 +54,7 @@ public:
     }
     void close();
 
-    Result next(std::string_view& line);
+    Result next(std::string_view& line, Clock::time_point deadline = Clock::time_point::max());
     // The markers found in the line next() gave last (with setMarkers).
     MarkerSet::Mask mask() const { return m_mask; }
     const MarkerSet* markers() const { return m_markers; }

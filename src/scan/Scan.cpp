@@ -48,9 +48,15 @@ Scan::Outcome Scan::step(Clock::time_point deadline)
             showLineCount();
             return Outcome::Running;
         }
-        const LogLineReader::Result result = m_reader.next(m_line);
+        const LogLineReader::Result result = m_reader.next(m_line, deadline);
         m_lineCount = m_reader.lineNumber();
         switch (result) {
+        case LogLineReader::Result::NoLine:
+            if (Clock::now() >= deadline) {
+                showLineCount();
+                return Outcome::Running;
+            }
+            continue;
         case LogLineReader::Result::End:
             finish();
             return Outcome::Finished;

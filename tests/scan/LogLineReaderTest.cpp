@@ -18,8 +18,10 @@ std::vector<std::string> readAll(const std::string& bytes, LogLineReader::Result
     std::vector<std::string> lines;
     std::string_view line;
     LogLineReader::Result r;
-    while ((r = reader.next(line)) == LogLineReader::Result::Line)
-        lines.emplace_back(line);
+    while ((r = reader.next(line)) == LogLineReader::Result::Line || r == LogLineReader::Result::NoLine) {
+        if (r == LogLineReader::Result::Line)
+            lines.emplace_back(line);
+    }
     if (last)
         *last = r;
     return lines;
