@@ -11,65 +11,64 @@
 
 namespace bw {
 
+namespace {
+
+template <typename P>
+std::unique_ptr<LineParser> make()
+{
+    return std::make_unique<P>();
+}
+
+struct KindInfo {
+    ScanKind kind;
+    std::string_view name;
+    std::unique_ptr<LineParser> (*makeParser)();
+    CompareRule compare;
+    SortKeyRule sortKey;
+};
+
+// The Structure Check list stops at 4000 rows and its dates have no cheap
+// key, so it sorts with its compare rule alone.
+const KindInfo kinds[] = {
+    {ScanKind::Contents, "contents", make<ContentsParser>, contentsCompare, contentsSortKey},
+    {ScanKind::Documents, "documents", make<DocumentParser>, documentCompare, documentSortKey},
+    {ScanKind::Expire, "expire", make<ExpireParser>, expireCompare, expireSortKey},
+    {ScanKind::Structure, "structure", make<StructureParser>, blobCompare, nullptr},
+};
+
+const KindInfo& infoFor(ScanKind kind)
+{
+    for (const KindInfo& info : kinds) {
+        if (info.kind == kind)
+            return info;
+    }
+    return kinds[0];
+}
+
+} // namespace
+
 std::optional<ScanKind> scanKindFromName(std::string_view name)
 {
-    if (name == "contents")
-        return ScanKind::Contents;
-    if (name == "documents")
-        return ScanKind::Documents;
-    if (name == "expire")
-        return ScanKind::Expire;
-    if (name == "structure")
-        return ScanKind::Structure;
+    for (const KindInfo& info : kinds) {
+        if (info.name == name)
+            return info.kind;
+    }
     return std::nullopt;
 }
 
 std::unique_ptr<LineParser> makeParser(ScanKind kind)
 {
-    switch (kind) {
-    case ScanKind::Contents:
-        return std::make_unique<ContentsParser>();
-    case ScanKind::Documents:
-        return std::make_unique<DocumentParser>();
-    case ScanKind::Expire:
-        return std::make_unique<ExpireParser>();
-    case ScanKind::Structure:
-        return std::make_unique<StructureParser>();
-    default:
-        return nullptr;
-    }
+    return infoFor(kind).makeParser();
 }
 
 CompareRule compareRuleFor(ScanKind kind)
 {
-    switch (kind) {
-    case ScanKind::Contents:
-        return contentsCompare;
-    case ScanKind::Documents:
-        return documentCompare;
-    case ScanKind::Expire:
-        return expireCompare;
-    case ScanKind::Structure:
-        return blobCompare;
-    default:
-        return contentsCompare;
-    }
+    return infoFor(kind).compare;
 }
 
 SortKeyRule sortKeyRuleFor(ScanKind kind)
 {
-    switch (kind) {
-    case ScanKind::Contents:
-        return contentsSortKey;
-    case ScanKind::Documents:
-        return documentSortKey;
-    case ScanKind::Expire:
-        return expireSortKey;
-    case ScanKind::Structure:
-        // Its lists stop at 4000 rows; dates have no cheap key.
-        return nullptr;
-    }
-    return nullptr;
+    return infoFor(kind).sortKey;
 }
 
 } // namespace bw
