@@ -5,7 +5,7 @@
 #include "app/RowListModel.h"
 #include "lists/ContentsCompare.h"
 #include "lists/RowStore.h"
-#include "scan/ScanKind.h"
+#include "session/KindProfile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -31,7 +31,7 @@ int main(int argc, char** argv)
         rows.add(name, {"a1b", n(), n(), n(), n(), n(), "Z", "N/A", "N/A", "Sales", "12/10/03 13:45"});
     }
     rows.settle();
-    bw::RowListModel model(bw::ScanKind::Contents, rows);
+    bw::RowListModel model(bw::kindProfile(bw::ScanKind::Contents), rows);
     QTreeView view;
     view.setUniformRowHeights(true);
     view.setModel(&model);

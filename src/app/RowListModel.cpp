@@ -1,20 +1,18 @@
 #include "app/RowListModel.h"
 
-#include "lists/ColumnLayout.h"
-#include "lists/ContentsLook.h"
-#include "scan/ScanKind.h"
+#include "base/DisplayText.h"
+#include "session/KindProfile.h"
 
 #include <QBrush>
 #include <QColor>
-#include <QStringDecoder>
 
 #include <unordered_map>
 
 namespace bw {
 
-RowListModel::RowListModel(ScanKind kind, RowStore& rows, QObject* parent)
+RowListModel::RowListModel(const KindProfile& profile, RowStore& rows, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_kind(kind)
+    , m_profile(profile)
     , m_rows(rows)
     , m_count(static_cast<int>(rows.placedCount()))
 {
@@ -33,16 +31,7 @@ int RowListModel::rowCount(const QModelIndex& parent) const
 
 int RowListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(columnsFor(m_kind).size());
-}
-
-QString RowListModel::displayText(const std::string& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (!utf8.hasError())
-        return text;
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return parent.isValid() ? 0 : static_cast<int>(m_profile.columns().size());
 }
 
 QVariant RowListModel::data(const QModelIndex& index, int role) const
@@ -54,20 +43,20 @@ QVariant RowListModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return displayText(row.column(index.column()));
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(columnsFor(m_kind)[static_cast<std::size_t>(index.column())].alignment);
+        return QVariant::fromValue(m_profile.columns()[static_cast<std::size_t>(index.column())].alignment);
     case Qt::CheckStateRole:
-        if (m_kind == ScanKind::Documents && index.column() == 0)
+        if (m_profile.checkableRows && index.column() == 0)
             return row.checked ? Qt::Checked : Qt::Unchecked;
         return {};
     case Qt::BackgroundRole:
-        if (m_kind == ScanKind::Contents) {
-            if (const auto c = contentsRowColour(row))
+        if (m_profile.rowColour) {
+            if (const auto c = m_profile.rowColour(row))
                 return QBrush(QColor(c->red, c->green, c->blue));
         }
         return {};
     case Qt::ToolTipRole:
-        if (m_kind == ScanKind::Contents) {
-            const std::string tip = contentsRowTip(row);
+        if (m_profile.rowTip) {
+            const std::string tip = m_profile.rowTip(row);
             if (!tip.empty())
                 return displayText(tip);
         }
@@ -79,7 +68,7 @@ QVariant RowListModel::data(const QModelIndex& index, int role) const
 
 QVariant RowListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    const auto columns = columnsFor(m_kind);
+    const auto columns = m_profile.columns();
     if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(columns.size()))
         return {};
     if (role == Qt::DisplayRole)

@@ -2,12 +2,9 @@
 
 #include "app/RowListModel.h"
 #include "app/StatusText.h"
-#include "base/LogDirectory.h"
 #include "base/Prompter.h"
-#include "lists/ColumnLayout.h"
 #include "lists/SortState.h"
 
-#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDir>
 #include <QDropEvent>
@@ -54,18 +51,16 @@ QPushButton* button(const char* caption, const char* name, const char* hint)
 ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, QString& lastPickedPath, QWidget* parent)
     : QWidget(parent)
     , m_traits(traits)
-    , m_sort(sort)
     , m_prompter(prompter)
     , m_lastPickedPath(lastPickedPath)
-    , m_rows(compareRuleFor(traits.kind), sort, sortKeyRuleFor(traits.kind))
-    , m_parser(makeParser(traits.kind))
+    , m_session(kindProfile(traits.kind), sort, prompter)
 {
     setObjectName(QString::fromLatin1(traits.sheetName));
     setAcceptDrops(true);
     // An opaque page keeps repaints of its controls from reaching the tab
     // frame behind it.
     setAutoFillBackground(true);
-    m_scan = std::make_unique<Scan>(*m_parser, m_rows, m_sort, static_cast<ScanHost&>(*this));
+    const KindProfile& profile = m_session.profile();
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(tr("Selected Log File")), 0, 0);
@@ -76,11 +71,11 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     m_pick->setText(QStringLiteral("…"));
     grid->addWidget(m_pick, 0, 2);
     int row = 1;
-    if (traits.outputDirectoryRow) {
+    if (profile.hasOutputDirectory) {
         grid->addWidget(new QLabel(tr("Selected Output Directory")), row, 0);
         m_outputDir = named(new QLineEdit, "EDocOutputDir", "Use the Button to Select the Required Output Directory");
         m_outputDir->setReadOnly(true);
-        m_outputDir->setText(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+        m_outputDir->setText(m_session.outputDirectory());
         grid->addWidget(m_outputDir, row, 1);
         m_outputDirButton = named(new QToolButton, "SpdBOPDir", "Select the Required Output Directory");
         m_outputDirButton->setText(QStringLiteral("…"));
@@ -89,7 +84,7 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     }
 
     m_list = named(new QTreeView, traits.listName, "Click Column Heading to Sort Results");
-    m_model = new RowListModel(traits.kind, m_rows, this);
+    m_model = new RowListModel(profile, m_session.rows(), this);
     m_list->setModel(m_model);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
@@ -104,7 +99,7 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     header->setSectionsClickable(true);
     header->setStretchLastSection(false);
     header->setSortIndicatorShown(false);
-    const auto columns = columnsFor(traits.kind);
+    const auto columns = profile.columns();
     for (std::size_t c = 0; c < columns.size(); ++c) {
         const int section = static_cast<int>(c);
         header->resizeSection(section, columns[c].width);
@@ -150,15 +145,33 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     connect(m_action, &QPushButton::clicked, this, &ScanTab::actionClick);
     connect(header, &QHeaderView::sectionClicked, this, &ScanTab::columnClick);
 
-    m_sliceTimer.setSingleShot(true);
-    m_sliceTimer.setInterval(0);
-    connect(&m_sliceTimer, &QTimer::timeout, this, &ScanTab::runSlice);
+    connect(&m_session, &ScanSession::logPathChanged, this, [this] { m_logBox->setText(m_session.logPath()); });
+    connect(&m_session, &ScanSession::outputDirectoryChanged, this, [this] {
+        if (m_outputDir)
+            m_outputDir->setText(m_session.outputDirectory());
+    });
+    connect(&m_session, &ScanSession::statusChanged, this, [this] { m_status->setText(m_session.status()); });
+    connect(&m_session, &ScanSession::lineCounterChanged, this, [this] {
+        const QString& text = m_session.lineCounter();
+        // Widened only when the count gains a digit, so the layout rarely moves.
+        const int needed = m_lineCounter->fontMetrics().horizontalAdvance(text) + 4;
+        if (needed > m_lineCounter->width())
+            m_lineCounter->setFixedWidth(needed);
+        m_lineCounter->setText(text);
+    });
+    connect(&m_session, &ScanSession::controlsChanged, this, &ScanTab::showControls);
+    connect(&m_session, &ScanSession::sortChanged, this, &ScanTab::showSort);
+    connect(&m_session, &ScanSession::progressChanged, this,
+            [this] { m_progress->setValue(static_cast<int>(m_session.progress() * 100)); });
+    connect(&m_session, &ScanSession::scanPaused, this, &ScanTab::scanPaused);
+    connect(&m_session, &ScanSession::scanEnded, this, &ScanTab::scanEnded);
+    showControls();
 }
 
 ScanTab::~ScanTab()
 {
-    // The model watches m_rows: it must go before the rows do, not later
-    // with the other children.
+    // The model watches the session's rows: it must go before they do, not
+    // later with the other children.
     m_list->setModel(nullptr);
     delete m_model;
 }
@@ -173,39 +186,22 @@ void ScanTab::pickClick()
 
 void ScanTab::choose(const QString& path)
 {
-    // A second scan must never start while one runs or waits.
-    if (scanRunning())
+    if (!m_session.choose(path))
         return;
     m_lastPickedPath = path;
-    m_logBox->setText(path);
-    if (m_outputDir)
-        m_outputDir->setText(logDirectoryOf(path));
-    m_parse->setEnabled(true);
-    m_rows.clear();
-    m_status->setText(tr("Log File Selected"));
     if (m_traits.focusParseAfterPick)
         m_parse->setFocus();
 }
 
 void ScanTab::parseClick()
 {
-    if (scanRunning() || m_logBox->text().isEmpty())
-        return;
-    m_pick->setEnabled(false);
     m_progress->setValue(0);
-    m_progress->setVisible(true);
-    m_scan->start(m_logBox->text());
-    updateSortIndicator();
-    m_sinceSettle.start();
-    m_sliceTimer.start();
+    m_session.parse();
 }
 
 void ScanTab::continueClick()
 {
-    if (!m_scan->awaitingContinue())
-        return;
-    m_scan->resume();
-    m_sliceTimer.start();
+    m_session.continueScan();
 }
 
 void ScanTab::printClick() {}
@@ -214,85 +210,25 @@ void ScanTab::actionClick() {}
 
 void ScanTab::columnClick(int column)
 {
-    if (m_traits.headerClickNeedsAction && !m_action->isEnabled())
-        return;
-    m_sort.click(column);
-    m_rows.sort();
-    m_sinceSettle.restart();
-    updateSortIndicator();
+    m_session.columnClick(column);
 }
 
-void ScanTab::updateSortIndicator()
+void ScanTab::showControls()
+{
+    using Control = ScanSession::Control;
+    m_parse->setEnabled(m_session.isEnabled(Control::Parse));
+    m_continue->setEnabled(m_session.isEnabled(Control::Continue));
+    m_print->setEnabled(m_session.isEnabled(Control::Print));
+    m_action->setEnabled(m_session.isEnabled(Control::Action));
+    m_pick->setEnabled(m_session.isEnabled(Control::Pick));
+    m_progress->setVisible(m_session.scanRunning());
+}
+
+void ScanTab::showSort()
 {
     QHeaderView* header = m_list->header();
     header->setSortIndicatorShown(true);
-    header->setSortIndicator(m_sort.column, m_sort.direction > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
-}
-
-void ScanTab::runSlice()
-{
-    const auto outcome = m_scan->step(Scan::Clock::now() + std::chrono::milliseconds(sliceMilliseconds));
-    m_progress->setValue(static_cast<int>(m_scan->progress() * 100));
-    switch (outcome) {
-    case Scan::Outcome::Running:
-        // Rows completed in the slices so far take their places a few
-        // times a second, not after every slice.
-        if (m_sinceSettle.elapsed() >= 100) {
-            m_rows.settle();
-            m_sinceSettle.restart();
-        }
-        m_sliceTimer.start();
-        break;
-    case Scan::Outcome::Paused:
-        emit scanPaused();
-        break;
-    case Scan::Outcome::Finished:
-        m_progress->setVisible(false);
-        m_pick->setEnabled(true);
-        emit scanEnded();
-        break;
-    }
-}
-
-void ScanTab::showStatus(std::string_view text)
-{
-    m_status->setText(RowListModel::displayText(std::string(text)));
-}
-
-void ScanTab::showLineCount(std::int64_t lineCount)
-{
-    const QString text = QStringLiteral("Processing Line ") + QString::number(lineCount);
-    // Widened only when the count gains a digit, so the layout rarely moves.
-    const int needed = m_lineCounter->fontMetrics().horizontalAdvance(text) + 4;
-    if (needed > m_lineCounter->width())
-        m_lineCounter->setFixedWidth(needed);
-    m_lineCounter->setText(text);
-}
-
-void ScanTab::setControlEnabled(ScanControl control, bool enabled)
-{
-    switch (control) {
-    case ScanControl::Parse:
-        m_parse->setEnabled(enabled);
-        break;
-    case ScanControl::Continue:
-        m_continue->setEnabled(enabled);
-        break;
-    case ScanControl::Print:
-        m_print->setEnabled(enabled);
-        break;
-    case ScanControl::Action:
-        m_action->setEnabled(enabled);
-        break;
-    case ScanControl::Close:
-        emit closeEnabledChanged(enabled);
-        break;
-    }
-}
-
-void ScanTab::showError(std::string_view message)
-{
-    m_prompter.error(RowListModel::displayText(std::string(message)));
+    header->setSortIndicator(m_session.sort().column, m_session.sort().direction > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 QString ScanTab::droppedLog(const QMimeData* mime)
@@ -308,14 +244,14 @@ QString ScanTab::droppedLog(const QMimeData* mime)
 
 void ScanTab::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!scanRunning() && !droppedLog(event->mimeData()).isEmpty())
+    if (m_session.isEnabled(ScanSession::Control::Pick) && !droppedLog(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void ScanTab::dropEvent(QDropEvent* event)
 {
     const QString path = droppedLog(event->mimeData());
-    if (path.isEmpty() || scanRunning())
+    if (path.isEmpty() || !m_session.isEnabled(ScanSession::Control::Pick))
         return;
     event->acceptProposedAction();
     choose(QDir::toNativeSeparators(path));

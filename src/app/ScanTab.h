@@ -1,14 +1,9 @@
 #pragma once
 
 #include "app/TabTraits.h"
-#include "lists/RowStore.h"
-#include "scan/Scan.h"
+#include "session/ScanSession.h"
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <QWidget>
-
-#include <memory>
 
 class QLabel;
 class QMimeData;
@@ -25,28 +20,28 @@ class RowListModel;
 class StatusText;
 struct SortState;
 
-// One tab of the main window: its log box and pick button, its list, status
-// text and line counter, and Parse, Continue, Print and its action button.
-// It drives its scan from the event loop in short slices.
-class ScanTab : public QWidget, private ScanHost {
+// One tab of the main window, a view of its ScanSession: its log box and pick
+// button, its list, status text and line counter, and Parse, Continue, Print
+// and its action button. Widgets show the session's state and forward clicks
+// to it.
+class ScanTab : public QWidget {
     Q_OBJECT
 public:
-    // How long one slice of scanning may take before the window gets the
-    // event loop back.
-    static constexpr int sliceMilliseconds = 10;
-
     ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, QString& lastPickedPath, QWidget* parent = nullptr);
     ~ScanTab() override;
 
     const TabTraits& traits() const { return m_traits; }
-    RowStore& rows() { return m_rows; }
-    Scan& scan() { return *m_scan; }
-    bool scanRunning() const { return m_scan->state() != Scan::State::Idle; }
+    ScanSession& session() { return m_session; }
+    const ScanSession& session() const { return m_session; }
+    RowStore& rows() { return m_session.rows(); }
+    Scan& scan() { return m_session.scan(); }
+    bool scanRunning() const { return m_session.scanRunning(); }
 
     QLineEdit* logBox() const { return m_logBox; }
     QLineEdit* outputDirectoryBox() const { return m_outputDir; }
     QToolButton* pickButton() const { return m_pick; }
     QTreeView* list() const { return m_list; }
+    RowListModel* model() const { return m_model; }
     StatusText* statusText() const { return m_status; }
     StatusText* lineCounter() const { return m_lineCounter; }
     QProgressBar* progress() const { return m_progress; }
@@ -65,8 +60,6 @@ public:
     void columnClick(int column);
 
 signals:
-    // The scan locks and unlocks the window (its Close button).
-    void closeEnabledChanged(bool enabled);
     // Emitted when the scan stops to wait for Continue.
     void scanPaused();
     // Emitted when a scan has ended (log exhausted or failed).
@@ -77,25 +70,16 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void showStatus(std::string_view text) override;
-    void showLineCount(std::int64_t lineCount) override;
-    void setControlEnabled(ScanControl control, bool enabled) override;
-    void showError(std::string_view message) override;
-
-    void runSlice();
-    void updateSortIndicator();
+    void showControls();
+    void showSort();
     static QString droppedLog(const QMimeData* mime);
 
     const TabTraits& m_traits;
-    SortState& m_sort;
     Prompter& m_prompter;
+    // The open dialog starts where any tab last picked; the window keeps it.
     QString& m_lastPickedPath;
-    RowStore m_rows;
-    std::unique_ptr<LineParser> m_parser;
-    std::unique_ptr<Scan> m_scan;
+    ScanSession m_session;
     RowListModel* m_model = nullptr;
-    QTimer m_sliceTimer;
-    QElapsedTimer m_sinceSettle;
 
     QLineEdit* m_logBox = nullptr;
     QToolButton* m_pick = nullptr;

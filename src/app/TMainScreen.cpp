@@ -34,11 +34,11 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
         auto* tab = new ScanTab(traits, m_sort, m_prompter, m_lastPickedPath);
         m_tabs[static_cast<std::size_t>(i)] = tab;
         PageControl1->addTab(tab, QString::fromLatin1(traits.title));
-        connect(tab, &ScanTab::closeEnabledChanged, this, &TMainScreen::setCloseEnabled);
+        connect(&tab->session(), &ScanSession::controlsChanged, this, &TMainScreen::showLocks);
     }
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
         // Whatever asks for another tab while a scan runs, the scanning tab stays.
-        if (index != m_activeIndex && !BClose->isEnabled())
+        if (index != m_activeIndex && !closeAllowed())
             PageControl1->setCurrentIndex(m_activeIndex);
         else
             m_activeIndex = index;
@@ -102,14 +102,24 @@ ScanTab* TMainScreen::activeTab() const
     return m_tabs[static_cast<std::size_t>(std::max(0, PageControl1->currentIndex()))];
 }
 
-bool TMainScreen::PageControl1Changing() const
+bool TMainScreen::closeAllowed() const
 {
-    return !activeTab()->continueButton()->isEnabled() && BClose->isEnabled();
+    // Every scan disables its Close while it runs or waits.
+    for (const ScanTab* tab : m_tabs) {
+        if (!tab->session().isEnabled(ScanSession::Control::Close))
+            return false;
+    }
+    return true;
 }
 
-void TMainScreen::setCloseEnabled(bool enabled)
+bool TMainScreen::PageControl1Changing() const
 {
-    BClose->setEnabled(enabled);
+    return !activeTab()->session().isEnabled(ScanSession::Control::Continue) && closeAllowed();
+}
+
+void TMainScreen::showLocks()
+{
+    BClose->setEnabled(closeAllowed());
     // The other tabs cannot be reached while a scan runs or waits.
     const bool allowed = PageControl1Changing();
     for (int i = 0; i < tabCount; ++i)
@@ -140,7 +150,7 @@ bool TMainScreen::event(QEvent* event)
 
 void TMainScreen::closeEvent(QCloseEvent* event)
 {
-    if (BClose->isEnabled()) {
+    if (closeAllowed()) {
         event->accept();
         return;
     }

@@ -34,6 +34,8 @@ public:
 
     // Whether the active tab may change now.
     bool PageControl1Changing() const;
+    // No scan runs or waits: the window may close.
+    bool closeAllowed() const;
 
     void BCloseClick();
     void Exit1Click();
@@ -44,7 +46,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void setCloseEnabled(bool enabled);
+    // The Close button and the other tabs follow the scans.
+    void showLocks();
     void FormCreate();
 
     Prompter& m_prompter;

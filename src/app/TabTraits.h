@@ -1,10 +1,11 @@
 #pragma once
 
-#include "scan/ScanKind.h"
+#include "session/KindProfile.h"
 
 namespace bw {
 
-// What differs between the four tabs: their kind, texts and control names.
+// What differs between the four tabs' widgets: their kind, texts and control
+// names. What differs below the window is the kind's KindProfile.
 struct TabTraits {
     ScanKind kind;
     const char* title;
@@ -23,29 +24,25 @@ struct TabTraits {
     const char* dialogTitle;
     const char* closeRefusedMessage;
     bool focusParseAfterPick;
-    bool outputDirectoryRow;
-    // The Contents list re-sorts on a header click only at a pause or after
-    // its scan (while its Export button is enabled); the others at any time.
-    bool headerClickNeedsAction;
 };
 
 inline constexpr TabTraits tabTraits[] = {
     {ScanKind::Contents, "Contents Check", "TSContents", "EContLogFile", "SpdBContents", "LV_Cont",
      "LContStatusValue", "LContLineCountValue", "BContParse", "BContcont", "BContPrint", "BContExport", "Export",
      "Export the Results in Tab Delimited Format", "Select Required GWCheck Contents Log",
-     "Please Complete the Contents Check Log File Scan", true, false, true},
+     "Please Complete the Contents Check Log File Scan", true},
     {ScanKind::Documents, "Document Rescue", "TSDocs", "EDocLogFile", "SpdBDocs", "LV_Doc", "LDocStatusValue",
      "LdocLineCountValue", "BDocParse", "bDocCont", "BDocPrint", "BDocExport", "Export",
      "Write the NWAdmin CSV File and Export the Document Files", "Select Required GWCheck Document Log",
-     "Please Complete the Document Rescue Log File Scan", false, true, false},
+     "Please Complete the Document Rescue Log File Scan", false},
     {ScanKind::Expire, "Message DB", "TSMessage", "EMessLogFile", "SpdBMessage", "LV_Mess", "LMessStatusValue",
      "LMessLineCountValue", "BMessParse", "BMessCont", "BMessPrint", "BMessExport", "Export",
      "Export the Results in Tab Delimited Format", "Select Required GWCheck Expire Statistics Log",
-     "Please Complete the MessageDB Log File Scan", true, false, false},
+     "Please Complete the MessageDB Log File Scan", true},
     {ScanKind::Structure, "Unknown - 52", "TSUnknown", "EUnkLogFile", "SpBUnk", "LV_Unk", "LUnkStatusValue",
      "LUnkLineCountValue", "BUnkParse", "BUnkCont", "BUnkPrint", "BUnkExport", "Backdate",
      "Backdate the Unknown BLOB Files by 14 days", "Select Required GWCheck Structure Check Log",
-     "Please Complete the Structure Check Log File Scan", false, false, false},
+     "Please Complete the Structure Check Log File Scan", false},
 };
 
 } // namespace bw

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace bw {
@@ -26,6 +28,41 @@ std::optional<QString> WidgetPrompter::openFile(const QString& title, const QStr
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+std::optional<QString> WidgetPrompter::saveFile(const QString& title, const QString& filters, const QString& startFolder,
+                                                const QString& suggestedName)
+{
+    QFileDialog dialog(m_parent, title, startFolder, filters);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (!suggestedName.isEmpty())
+        dialog.selectFile(suggestedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+std::optional<QString> WidgetPrompter::chooseFolder(const QString& title, const QString& startFolder)
+{
+    const QString folder = QFileDialog::getExistingDirectory(m_parent, title, startFolder);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(folder);
+}
+
+std::optional<QString> WidgetPrompter::textInput(const QString& title, const QString& label, const QString& initial)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_parent, title, label, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+bool WidgetPrompter::askYesNo(const QString& title, const QString& question)
+{
+    return QMessageBox::question(m_parent, title, question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 } // namespace bw

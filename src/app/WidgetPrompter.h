@@ -14,6 +14,11 @@ public:
     void message(const QString& text) override;
     void error(const QString& text) override;
     std::optional<QString> openFile(const QString& title, const QString& filters, const QString& startPath) override;
+    std::optional<QString> saveFile(const QString& title, const QString& filters, const QString& startFolder,
+                                    const QString& suggestedName) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;
+    std::optional<QString> textInput(const QString& title, const QString& label, const QString& initial) override;
+    bool askYesNo(const QString& title, const QString& question) override;
 
 private:
     QWidget* m_parent = nullptr;

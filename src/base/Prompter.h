@@ -7,7 +7,8 @@
 namespace bw {
 
 // Every question and message box the program puts to the user. The window
-// answers with dialogs, tests with recorded answers.
+// answers with dialogs, the command line with its options, tests with
+// recorded answers.
 class Prompter {
 public:
     virtual ~Prompter() = default;
@@ -17,6 +18,15 @@ public:
     virtual void error(const QString& text) = 0;
     // An existing file to open; nothing when cancelled.
     virtual std::optional<QString> openFile(const QString& title, const QString& filters, const QString& startPath) = 0;
+    // A file to write, starting in startFolder with suggestedName filled in;
+    // nothing when cancelled.
+    virtual std::optional<QString> saveFile(const QString& title, const QString& filters, const QString& startFolder,
+                                            const QString& suggestedName) = 0;
+    // An existing folder; nothing when cancelled.
+    virtual std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) = 0;
+    // A line of text; nothing when cancelled.
+    virtual std::optional<QString> textInput(const QString& title, const QString& label, const QString& initial) = 0;
+    virtual bool askYesNo(const QString& title, const QString& question) = 0;
 };
 
 } // namespace bw

@@ -1,4 +1,4 @@
-#include "cli/CliScan.h"
+#include "cli/Cli.h"
 
 #include <iostream>
 #include <vector>

@@ -1,7 +1,5 @@
 #include "lists/ColumnLayout.h"
 
-#include "scan/ScanKind.h"
-
 namespace bw {
 
 namespace {
@@ -38,19 +36,24 @@ constexpr ColumnInfo structure[] = {
 
 } // namespace
 
-std::span<const ColumnInfo> columnsFor(ScanKind kind)
+std::span<const ColumnInfo> contentsColumns()
 {
-    switch (kind) {
-    case ScanKind::Contents:
-        return contents;
-    case ScanKind::Documents:
-        return documents;
-    case ScanKind::Expire:
-        return expire;
-    case ScanKind::Structure:
-        return structure;
-    }
     return contents;
+}
+
+std::span<const ColumnInfo> documentColumns()
+{
+    return documents;
+}
+
+std::span<const ColumnInfo> expireColumns()
+{
+    return expire;
+}
+
+std::span<const ColumnInfo> blobColumns()
+{
+    return structure;
 }
 
 } // namespace bw

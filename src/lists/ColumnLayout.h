@@ -6,8 +6,6 @@
 
 namespace bw {
 
-enum class ScanKind;
-
 // One visible column of a tab's list.
 struct ColumnInfo {
     const char* caption;
@@ -16,6 +14,10 @@ struct ColumnInfo {
     bool fixed; // the user cannot resize it
 };
 
-std::span<const ColumnInfo> columnsFor(ScanKind kind);
+// The visible columns of each kind's list, caption column first.
+std::span<const ColumnInfo> contentsColumns();
+std::span<const ColumnInfo> documentColumns();
+std::span<const ColumnInfo> expireColumns();
+std::span<const ColumnInfo> blobColumns();
 
 } // namespace bw

@@ -1,6 +1,6 @@
 #include "lists/ContentsLook.h"
 
-#include "scan/ContentsParser.h"
+#include "lists/RowLayout.h"
 
 namespace bw {
 
@@ -9,7 +9,7 @@ namespace {
 const std::string& flagOf(const Row& row)
 {
     static const std::string none;
-    return row.subItems.size() > ContentsParser::LimitFlag ? row.subItems[ContentsParser::LimitFlag] : none;
+    return row.subItems.size() > ContentsRow::LimitFlag ? row.subItems[ContentsRow::LimitFlag] : none;
 }
 
 } // namespace
@@ -38,7 +38,7 @@ std::string contentsRowTip(const Row& row)
         ending = ") has no Mailbox Size Limit";
     if (!ending)
         return {};
-    return row.caption + " (" + row.column(ContentsParser::Department + 1) + ending;
+    return row.caption + " (" + row.column(ContentsRow::Department + 1) + ending;
 }
 
 } // namespace bw

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/MarkerSet.h"
+#include "lists/RowLayout.h"
 #include "scan/LineParser.h"
 
 namespace bw {
@@ -10,24 +11,8 @@ struct Row;
 // Mailbox statistics of a contents check, one row per user: the GroupWise 5
 // form (sections end with PROCESSING COMPLETE) and the 6/7 job log (each
 // user ends with it, the job with END - JOB LOG).
-class ContentsParser : public LineParser {
+class ContentsParser : public LineParser, public ContentsRow {
 public:
-    // Sub-items of a Contents row.
-    enum SubItem {
-        UserFid,
-        UserDbSize,
-        InBoxSize,
-        OutBoxSize,
-        WasteBasketSize,
-        TotalSize,
-        LimitFlag,
-        SizeLimit,
-        ThresholdText,
-        Department,
-        ReportDate,
-        SubItemCount
-    };
-
     ContentsParser();
 
     const ScanProfile& profile() const override { return m_profile; }

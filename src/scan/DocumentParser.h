@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/MarkerSet.h"
+#include "lists/RowLayout.h"
 #include "scan/LineParser.h"
 
 #include <string>
@@ -13,19 +14,8 @@ struct Row;
 // the "Error 50-" lists and the document and word-list BLOB lists, each
 // record from its "Library ID:" line to the line that tells what GWCheck
 // did with the file.
-class DocumentParser : public LineParser {
+class DocumentParser : public LineParser, public DocumentRow {
 public:
-    // Sub-items of a Document row.
-    enum SubItem {
-        Version,
-        Author,
-        Library,
-        AuthorDpu,
-        Extension,
-        OutputFile,
-        SubItemCount
-    };
-
     // Which kind of line opened the current section; it decides which lines
     // close a record that waits for its outcome.
     enum DocSectionKind {

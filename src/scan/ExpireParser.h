@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/MarkerSet.h"
+#include "lists/RowLayout.h"
 #include "scan/LineParser.h"
 
 namespace bw {
@@ -8,16 +9,8 @@ namespace bw {
 // The "Expire Statistics" sections: one row per user with the user and
 // message database files and the size the log states. The record grammar
 // follows the GroupWise version that the log last named.
-class ExpireParser : public LineParser {
+class ExpireParser : public LineParser, public ExpireRow {
 public:
-    // Sub-items of a Message DB row.
-    enum SubItem {
-        UserDatabase,
-        MessageDatabase,
-        UserDatabaseSize,
-        SubItemCount
-    };
-
     ExpireParser();
 
     const ScanProfile& profile() const override { return m_profile; }

@@ -3,6 +3,7 @@
 #include "base/DateTimeText.h"
 #include "base/MarkerSet.h"
 #include "base/PathResolver.h"
+#include "lists/RowLayout.h"
 #include "scan/LineParser.h"
 
 #include <string>
@@ -14,11 +15,8 @@ struct Row;
 // The BLOB files that a structure check reports with a missing trailer
 // (error 52), one row per file: where it lies, its size and time stamp read
 // from disk, and what GWCheck did with it.
-class StructureParser : public LineParser {
+class StructureParser : public LineParser, public BlobRow {
 public:
-    // Sub-items of an Unknown BLOB row; the caption is BlobName.
-    enum SubItem { LibraryLocation, FileSize, DateAndTime, Unused, Outcome, SubItemCount };
-
     static constexpr int rowCap = 4000;
 
     explicit StructureParser(const QLocale& locale = QLocale::system());

@@ -1,9 +1,11 @@
-#include "app/FakePrompter.h"
 #include "app/RowListModel.h"
 #include "app/ScanTab.h"
 #include "app/StatusText.h"
 #include "app/TMainScreen.h"
+#include "support/FakePrompter.h"
+#include "support/HeaderClick.h"
 #include "support/ScanRecorder.h"
+#include "support/Wait.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -28,20 +30,6 @@ using namespace bw;
 using namespace bw::test;
 
 namespace {
-
-// Lets the event loop run until the condition holds (or a few seconds pass).
-template <typename Pred>
-bool waitUntil(Pred pred, int ms = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!pred()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 const std::string kTwoSections = crlf({
     "CONTENTS VERIFICATION",
@@ -98,9 +86,7 @@ std::vector<QPushButton*> buttonsOf(ScanTab* t)
 
 void clickHeader(ScanTab* t, int column)
 {
-    QHeaderView* header = t->list()->header();
-    const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    bw::test::clickHeader(t->list(), column);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
-#include "app/FakePrompter.h"
 #include "app/ScanTab.h"
 #include "app/StatusText.h"
 #include "app/TMainScreen.h"
+#include "support/FakePrompter.h"
+#include "support/HeaderClick.h"
 #include "support/ScanRecorder.h"
+#include "support/Wait.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -18,18 +20,6 @@ using namespace bw;
 using namespace bw::test;
 
 namespace {
-
-bool waitUntil(const std::function<bool()>& pred)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!pred()) {
-        if (clock.elapsed() > 5000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 struct Tab {
     FakePrompter prompter;
@@ -59,12 +49,7 @@ struct Tab {
     bool paused() { return waitUntil([this] { return tab->scan().awaitingContinue(); }); }
     bool ended() { return waitUntil([this] { return !tab->scanRunning(); }); }
     void next() { QTest::mouseClick(tab->continueButton(), Qt::LeftButton); }
-    void clickHeader(int column)
-    {
-        QHeaderView* header = tab->list()->header();
-        const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-    }
+    void clickHeader(int column) { bw::test::clickHeader(tab->list(), column); }
 };
 
 std::string documentRecord(const char* number, const char* version, const char* outcome)

@@ -1,4 +1,4 @@
-#include "cli/CliScan.h"
+#include "cli/Cli.h"
 #include "support/ScanRecorder.h"
 
 #include <gtest/gtest.h>

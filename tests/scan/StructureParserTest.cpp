@@ -1,5 +1,4 @@
 #include "lists/BlobCompare.h"
-#include "scan/ScanKind.h"
 #include "scan/StructureParser.h"
 #include "support/ScanRecorder.h"
 
@@ -112,7 +111,7 @@ TEST(StructureParser, RulesFillRowsFromTheLogWhenNoFileIsOnDisk)
                  }));
 }
 
-TEST(StructureParser, AreaPathFormsAndTheKindsRegistry)
+TEST(StructureParser, AreaPathForms)
 {
     const std::string expected = "\\\\SERVER\\VOLUME\\PO\\OFFILES\\FD1";
     EXPECT_EQ(StructureParser::areaPathFrom("SERVER/VOLUME:\\PO\\OFFILES\\FD1"), expected);
@@ -125,10 +124,6 @@ TEST(StructureParser, AreaPathFormsAndTheKindsRegistry)
     EXPECT_EQ(StructureParser::areaPathFrom(""), "");
     // A ":" with no separator before it: the server part holds the volume.
     EXPECT_EQ(StructureParser::areaPathFrom("VOLUME:\\PO"), "\\\\VOLUME:\\PO");
-
-    EXPECT_EQ(scanKindFromName("structure"), ScanKind::Structure);
-    EXPECT_EQ(makeParser(ScanKind::Structure)->profile().rowCap, 4000);
-    EXPECT_EQ(compareRuleFor(ScanKind::Structure), static_cast<CompareRule>(blobCompare));
 }
 
 TEST(StructureParser, RecordsCutShortByEveryCloser)

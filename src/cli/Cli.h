@@ -1,0 +1,13 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace bw {
+
+// brindlewick-cli: the verb named in args, run without a display. Returns
+// the exit status: 0 done, 1 a failure reported on err, 2 wrong arguments.
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace bw

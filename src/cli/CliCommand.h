@@ -1,0 +1,20 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace bw {
+
+// One verb of brindlewick-cli.
+class CliCommand {
+public:
+    virtual ~CliCommand() = default;
+    // The usage line of the verb, without "usage: ".
+    virtual std::string usage() const = 0;
+    // args: the words after the program name without the verb itself, in
+    // their order (options may stand before the verb). Returns the exit status.
+    virtual int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) = 0;
+};
+
+} // namespace bw

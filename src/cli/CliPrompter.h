@@ -1,0 +1,36 @@
+#pragma once
+
+#include "base/Prompter.h"
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+namespace bw {
+
+// The prompter of the command line: failures go to standard error as
+// "brindlewick-cli: SUBJECT: REASON"; nobody is there to answer a question,
+// so every question is answered as cancelled unless an option answered it.
+class CliPrompter : public Prompter {
+public:
+    CliPrompter(std::ostream& err, std::string subject, std::function<void()> beforeMessage = {});
+
+    void message(const QString& text) override;
+    void error(const QString& text) override;
+    std::optional<QString> openFile(const QString& title, const QString& filters, const QString& startPath) override;
+    std::optional<QString> saveFile(const QString& title, const QString& filters, const QString& startFolder,
+                                    const QString& suggestedName) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;
+    std::optional<QString> textInput(const QString& title, const QString& label, const QString& initial) override;
+    bool askYesNo(const QString& title, const QString& question) override;
+
+private:
+    void say(const QString& text);
+
+    std::ostream& m_err;
+    std::string m_subject;
+    // Lets standard output catch up first, so the two streams read in order.
+    std::function<void()> m_beforeMessage;
+};
+
+} // namespace bw

@@ -1,0 +1,154 @@
+#include "cli/ScanCommand.h"
+
+#include "base/Text.h"
+#include "cli/CliPrompter.h"
+#include "lists/SortState.h"
+#include "session/ScanSession.h"
+
+#include <QFile>
+
+#include <optional>
+
+namespace bw {
+
+namespace {
+
+struct ScanOptions {
+    const KindProfile* profile = nullptr;
+    std::string log;
+    std::optional<int> sortColumn;
+    bool descending = false;
+};
+
+std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::string& problem)
+{
+    ScanOptions options;
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--descending") {
+            options.descending = true;
+        } else if (a == "--sort") {
+            const auto column = i + 1 < args.size() ? readInt32(args[i + 1]) : std::nullopt;
+            if (!column || *column < 0) {
+                problem = "--sort takes a column number (0 is the first column)";
+                return std::nullopt;
+            }
+            options.sortColumn = *column;
+            ++i;
+        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+            problem = "unknown option " + a;
+            return std::nullopt;
+        } else {
+            words.push_back(a);
+        }
+    }
+    if (words.size() != 2) {
+        problem = "expected: scan KIND LOG";
+        return std::nullopt;
+    }
+    options.profile = kindProfileNamed(words[0]);
+    if (!options.profile) {
+        problem = "unknown kind of log '" + words[0] + "'";
+        return std::nullopt;
+    }
+    options.log = words[1];
+    return options;
+}
+
+// What the command writes to standard output, in big blocks: rows of large
+// sections are many.
+class ScanOutput {
+public:
+    explicit ScanOutput(std::ostream& out)
+        : m_out(out)
+    {
+    }
+    ~ScanOutput() { flush(); }
+
+    void status(const QString& text)
+    {
+        m_buffer += "# ";
+        m_buffer += text.toStdString();
+        m_buffer += '\n';
+        flushIfFull();
+    }
+
+    void rows(const RowStore& rows)
+    {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const Row& row = rows.at(i);
+            m_buffer += row.caption;
+            for (const std::string& item : row.subItems) {
+                m_buffer += '\t';
+                m_buffer += item;
+            }
+            m_buffer += '\n';
+            flushIfFull();
+        }
+    }
+
+    void flush()
+    {
+        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+        m_buffer.clear();
+    }
+
+private:
+    void flushIfFull()
+    {
+        if (m_buffer.size() >= (1u << 20))
+            flush();
+    }
+
+    std::ostream& m_out;
+    std::string m_buffer;
+};
+
+} // namespace
+
+std::string ScanCommand::usage() const
+{
+    return "brindlewick-cli scan contents|documents|expire|structure LOG [--sort N] [--descending]";
+}
+
+int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::string problem;
+    const auto options = parseArgs(args, problem);
+    if (!options) {
+        err << "brindlewick-cli: " << problem << '\n' << "usage: " << usage() << '\n';
+        return 2;
+    }
+    ScanOutput output(out);
+    CliPrompter prompter(err, options->log, [&output] { output.flush(); });
+    SortState sort;
+    ScanSession session(*options->profile, sort, prompter);
+    session.setSelfDriven(false);
+
+    // What a user sees at a pause: the list, in the order asked for.
+    const auto writeRows = [&] {
+        if (options->sortColumn || options->descending) {
+            sort.column = options->sortColumn.value_or(0);
+            sort.direction = options->descending ? -1 : +1;
+            session.rows().sort();
+        }
+        output.rows(session.rows());
+    };
+    session.choose(QFile::decodeName(options->log.c_str()));
+    // From Parse on, as the scan shows them.
+    QObject::connect(&session, &ScanSession::statusChanged, [&] { output.status(session.status()); });
+    QObject::connect(&session, &ScanSession::scanFinishing, writeRows);
+    session.parse();
+    while (session.scanRunning()) {
+        if (session.step() == Scan::Outcome::Paused) {
+            writeRows();
+            session.continueScan();
+        }
+    }
+    output.flush();
+    out.flush();
+    return session.scan().failed() ? 1 : 0;
+}
+
+} // namespace bw

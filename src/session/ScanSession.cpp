@@ -1,0 +1,176 @@
+#include "session/ScanSession.h"
+
+#include "base/DisplayText.h"
+#include "base/LogDirectory.h"
+#include "base/Prompter.h"
+#include "lists/SortState.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace bw {
+
+ScanSession::ScanSession(const KindProfile& profile, SortState& sort, Prompter& prompter, QObject* parent)
+    : QObject(parent)
+    , m_profile(profile)
+    , m_sort(sort)
+    , m_prompter(prompter)
+    , m_rows(profile.makeRows(sort))
+    , m_parser(profile.makeParser())
+    , m_scan(*m_parser, *m_rows, sort, *this)
+{
+    m_enabled[static_cast<std::size_t>(ScanControl::Close)] = true;
+    // The program's own folder, where there is a program (not in a test).
+    if (profile.hasOutputDirectory && QCoreApplication::instance())
+        m_outputDirectory = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    m_slice.setSingleShot(true);
+    m_slice.setInterval(0);
+    connect(&m_slice, &QTimer::timeout, this, &ScanSession::runSlice);
+}
+
+ScanSession::~ScanSession() = default;
+
+void ScanSession::setOutputDirectory(const QString& folder)
+{
+    if (folder == m_outputDirectory)
+        return;
+    m_outputDirectory = folder;
+    emit outputDirectoryChanged();
+}
+
+bool ScanSession::isEnabled(Control control) const
+{
+    switch (control) {
+    case Control::Parse:
+        return m_enabled[static_cast<std::size_t>(ScanControl::Parse)];
+    case Control::Continue:
+        return m_enabled[static_cast<std::size_t>(ScanControl::Continue)];
+    case Control::Print:
+        return m_enabled[static_cast<std::size_t>(ScanControl::Print)];
+    case Control::Action:
+        return m_enabled[static_cast<std::size_t>(ScanControl::Action)];
+    case Control::Close:
+        return m_enabled[static_cast<std::size_t>(ScanControl::Close)];
+    case Control::Pick:
+        return !scanRunning();
+    case Control::HeaderClicks:
+        return !m_profile.headerClickNeedsAction || isEnabled(Control::Action);
+    }
+    return false;
+}
+
+bool ScanSession::choose(const QString& path)
+{
+    if (scanRunning() || path.isEmpty())
+        return false;
+    m_logPath = path;
+    emit logPathChanged();
+    if (m_profile.hasOutputDirectory)
+        setOutputDirectory(logDirectoryOf(path));
+    setControlEnabled(ScanControl::Parse, true);
+    m_rows->clear();
+    setStatus(QStringLiteral("Log File Selected"));
+    return true;
+}
+
+void ScanSession::parse()
+{
+    if (scanRunning() || m_logPath.isEmpty())
+        return;
+    m_scan.start(m_logPath);
+    // The pick follows the scan's state, which start() set after the
+    // controls it switched.
+    emit controlsChanged();
+    emit sortChanged();
+    m_sinceSettle.start();
+    if (m_selfDriven && scanRunning())
+        m_slice.start();
+    else if (!scanRunning())
+        emit scanEnded();
+}
+
+void ScanSession::continueScan()
+{
+    if (!m_scan.awaitingContinue())
+        return;
+    m_scan.resume();
+    if (m_selfDriven)
+        m_slice.start();
+}
+
+bool ScanSession::columnClick(int column)
+{
+    if (!isEnabled(Control::HeaderClicks))
+        return false;
+    m_sort.click(column);
+    m_rows->sort();
+    m_sinceSettle.restart();
+    emit sortChanged();
+    return true;
+}
+
+Scan::Outcome ScanSession::step(Scan::Clock::time_point deadline)
+{
+    const bool wasRunning = m_scan.state() == Scan::State::Scanning;
+    const Scan::Outcome outcome = m_scan.step(deadline);
+    if (!wasRunning)
+        return outcome;
+    if (outcome == Scan::Outcome::Paused)
+        emit scanPaused();
+    else if (outcome == Scan::Outcome::Finished)
+        emit scanEnded();
+    return outcome;
+}
+
+void ScanSession::runSlice()
+{
+    const auto outcome = step(Scan::Clock::now() + std::chrono::milliseconds(sliceMilliseconds));
+    emit progressChanged();
+    if (outcome != Scan::Outcome::Running)
+        return;
+    if (settleDue()) {
+        m_rows->settle();
+        m_sinceSettle.restart();
+    }
+    m_slice.start();
+}
+
+bool ScanSession::settleDue() const
+{
+    // Rows completed in the slices so far take their places a few times a
+    // second, not after every slice.
+    return m_sinceSettle.elapsed() >= 100;
+}
+
+void ScanSession::setStatus(const QString& text)
+{
+    m_status = text;
+    emit statusChanged();
+}
+
+void ScanSession::showStatus(std::string_view text)
+{
+    setStatus(displayText(text));
+}
+
+void ScanSession::showLineCount(std::int64_t lineCount)
+{
+    m_lineCounter = QStringLiteral("Processing Line ") + QString::number(lineCount);
+    emit lineCounterChanged();
+}
+
+void ScanSession::setControlEnabled(ScanControl control, bool enabled)
+{
+    bool& flag = m_enabled[static_cast<std::size_t>(control)];
+    if (flag == enabled)
+        return;
+    flag = enabled;
+    emit controlsChanged();
+}
+
+void ScanSession::showError(std::string_view message)
+{
+    m_prompter.error(displayText(message));
+}
+
+} // namespace bw

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "base/Prompter.h"
+
+#include <QStringList>
+
+#include <deque>
+
+namespace bw::test {
+
+// Answers the program's questions from queues and records what it asked and
+// said. An empty queue, or a null string in it, cancels the dialog.
+class FakePrompter : public Prompter {
+public:
+    void message(const QString& text) override { messages << text; }
+    void error(const QString& text) override { errors << text; }
+    std::optional<QString> openFile(const QString& title, const QString& filters, const QString& startPath) override;
+    std::optional<QString> saveFile(const QString& title, const QString& filters, const QString& startFolder,
+                                    const QString& suggestedName) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;
+    std::optional<QString> textInput(const QString& title, const QString& label, const QString& initial) override;
+    bool askYesNo(const QString& title, const QString& question) override;
+
+    QStringList messages, errors, openTitles, openFilters, openStarts;
+    // Every other question, as "title|start|detail".
+    QStringList questions;
+    std::deque<QString> fileAnswers, saveAnswers, folderAnswers, textAnswers;
+    std::deque<bool> yesNoAnswers; // none left: No
+};
+
+} // namespace bw::test
