@@ -115,6 +115,7 @@ Scan::Outcome ScanSession::step(Scan::Clock::time_point deadline)
     const Scan::Outcome outcome = m_scan.step(deadline);
     if (!wasRunning)
         return outcome;
+    emit progressChanged();
     if (outcome == Scan::Outcome::Paused)
         emit scanPaused();
     else if (outcome == Scan::Outcome::Finished)
@@ -125,7 +126,6 @@ Scan::Outcome ScanSession::step(Scan::Clock::time_point deadline)
 void ScanSession::runSlice()
 {
     const auto outcome = step(Scan::Clock::now() + std::chrono::milliseconds(sliceMilliseconds));
-    emit progressChanged();
     if (outcome != Scan::Outcome::Running)
         return;
     if (settleDue()) {

@@ -76,7 +76,7 @@ signals:
     void logPathChanged();
     void outputDirectoryChanged();
     void sortChanged();
-    // After every slice of a self-driven scan.
+    // After every step of the scan.
     void progressChanged();
     void scanPaused();
     // The scan has stopped reading and its rows are in place; the final

@@ -2,8 +2,8 @@
 #include "app/ScanTab.h"
 #include "app/StatusText.h"
 #include "app/TMainScreen.h"
+#include "app/WindowHelpers.h"
 #include "support/FakePrompter.h"
-#include "support/HeaderClick.h"
 #include "support/ScanRecorder.h"
 #include "support/Wait.h"
 
@@ -53,6 +53,7 @@ const std::string kTwoSections = crlf({
 struct Window {
     FakePrompter prompter;
     TMainScreen window{prompter};
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> modelTesters = checkModels(window);
 
     Window()
     {

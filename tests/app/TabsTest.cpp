@@ -1,8 +1,8 @@
 #include "app/ScanTab.h"
 #include "app/StatusText.h"
 #include "app/TMainScreen.h"
+#include "app/WindowHelpers.h"
 #include "support/FakePrompter.h"
-#include "support/HeaderClick.h"
 #include "support/ScanRecorder.h"
 #include "support/Wait.h"
 
@@ -24,6 +24,7 @@ namespace {
 struct Tab {
     FakePrompter prompter;
     TMainScreen window{prompter};
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> modelTesters = checkModels(window);
     TempLog log;
     ScanTab* tab;
 
