@@ -25,8 +25,9 @@ namespace bw {
 
 namespace {
 
-// Log names end in .log in any letter case.
-constexpr const char* logFilters = "GWCheck Log Files (*.[Ll][Oo][Gg]);;All Files (*)";
+// The dialog matches patterns without regard to letter case, so "*.log"
+// also offers ".LOG" files.
+constexpr const char* logFilters = "GWCheck Log Files (*.log);;All Files (*)";
 
 template <typename W>
 W* named(W* widget, const char* name, const char* hint = nullptr)
@@ -43,6 +44,8 @@ QPushButton* button(const char* caption, const char* name, const char* hint)
 {
     auto* b = named(new QPushButton(QString::fromLatin1(caption)), name, hint);
     b->setEnabled(false);
+    // A focused button answers Enter as well as Space.
+    b->setAutoDefault(true);
     return b;
 }
 
@@ -63,22 +66,26 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     const KindProfile& profile = m_session.profile();
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(tr("Selected Log File")), 0, 0);
+    auto* logLabel = new QLabel(tr("Selected &Log File"));
+    grid->addWidget(logLabel, 0, 0);
     m_logBox = named(new QLineEdit, traits.logBoxName, "Use the Button to Select the Required GWCheck Log File");
     m_logBox->setReadOnly(true);
     grid->addWidget(m_logBox, 0, 1);
     m_pick = named(new QToolButton, traits.pickName, "Select the Required GWCheck Log File");
     m_pick->setText(QStringLiteral("…"));
+    logLabel->setBuddy(m_pick);
     grid->addWidget(m_pick, 0, 2);
     int row = 1;
     if (profile.hasOutputDirectory) {
-        grid->addWidget(new QLabel(tr("Selected Output Directory")), row, 0);
+        auto* outputLabel = new QLabel(tr("Selected Ou&tput Directory"));
+        grid->addWidget(outputLabel, row, 0);
         m_outputDir = named(new QLineEdit, "EDocOutputDir", "Use the Button to Select the Required Output Directory");
         m_outputDir->setReadOnly(true);
         m_outputDir->setText(m_session.outputDirectory());
         grid->addWidget(m_outputDir, row, 1);
         m_outputDirButton = named(new QToolButton, "SpdBOPDir", "Select the Required Output Directory");
         m_outputDirButton->setText(QStringLiteral("…"));
+        outputLabel->setBuddy(m_outputDirButton);
         grid->addWidget(m_outputDirButton, row, 2);
         ++row;
     }
@@ -127,9 +134,9 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     grid->addLayout(statusRow, row++, 0, 1, 3);
 
     auto* buttons = new QHBoxLayout;
-    m_parse = button("Parse", traits.parseName, "Parse the Selected GWCheck Log File");
-    m_continue = button("Continue", traits.continueName, "Continue Parsing the GWCheck Log File");
-    m_print = button("Print", traits.printName, "Print the Results for this Section of the Log File");
+    m_parse = button("&Parse", traits.parseName, "Parse the Selected GWCheck Log File");
+    m_continue = button("C&ontinue", traits.continueName, "Continue Parsing the GWCheck Log File");
+    m_print = button("P&rint", traits.printName, "Print the Results for this Section of the Log File");
     m_action = button(traits.actionCaption, traits.actionName, traits.actionHint);
     for (QPushButton* b : {m_parse, m_continue, m_print, m_action})
         buttons->addWidget(b);
@@ -163,7 +170,12 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     connect(&m_session, &ScanSession::sortChanged, this, &ScanTab::showSort);
     connect(&m_session, &ScanSession::progressChanged, this,
             [this] { m_progress->setValue(static_cast<int>(m_session.progress() * 100)); });
-    connect(&m_session, &ScanSession::scanPaused, this, &ScanTab::scanPaused);
+    connect(&m_session, &ScanSession::scanPaused, this, [this] {
+        // Enter goes on to the next section.
+        if (isVisible())
+            m_continue->setFocus();
+        emit scanPaused();
+    });
     connect(&m_session, &ScanSession::scanEnded, this, &ScanTab::scanEnded);
     showControls();
 }
@@ -210,7 +222,9 @@ void ScanTab::actionClick() {}
 
 void ScanTab::columnClick(int column)
 {
-    m_session.columnClick(column);
+    // The header has moved its arrow already; an ignored click puts it back.
+    if (!m_session.columnClick(column))
+        showSort();
 }
 
 void ScanTab::showControls()
@@ -227,7 +241,7 @@ void ScanTab::showControls()
 void ScanTab::showSort()
 {
     QHeaderView* header = m_list->header();
-    header->setSortIndicatorShown(true);
+    header->setSortIndicatorShown(m_session.sortShown());
     header->setSortIndicator(m_session.sort().column, m_session.sort().direction > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 

@@ -46,7 +46,7 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     layout->addWidget(PageControl1, 1);
     auto* side = new QVBoxLayout;
     side->addStretch(1);
-    BClose = new QPushButton(tr("Close"));
+    BClose = new QPushButton(tr("Clo&se"));
     BClose->setObjectName(QStringLiteral("BClose"));
     BClose->setToolTip(tr("Exit the Application"));
     BClose->setStatusTip(tr("Exit the Application"));
@@ -56,13 +56,13 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     setCentralWidget(central);
     connect(BClose, &QPushButton::clicked, this, &TMainScreen::BCloseClick);
 
-    QMenu* file = menuBar()->addMenu(tr("File"));
-    QAction* exit = file->addAction(tr("Exit"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    QAction* exit = file->addAction(tr("E&xit"));
     exit->setObjectName(QStringLiteral("Exit1"));
     exit->setShortcut(QKeySequence::Quit);
     connect(exit, &QAction::triggered, this, &TMainScreen::Exit1Click);
-    QMenu* help = menuBar()->addMenu(tr("Help"));
-    QAction* about = help->addAction(tr("About"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    QAction* about = help->addAction(tr("&About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, &TMainScreen::About1Click);
 

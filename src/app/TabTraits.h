@@ -5,7 +5,8 @@
 namespace bw {
 
 // What differs between the four tabs' widgets: their kind, texts and control
-// names. What differs below the window is the kind's KindProfile.
+// names. What differs below the window is the kind's KindProfile. Captions
+// carry their mnemonic ("&"), none twice among a tab's controls.
 struct TabTraits {
     ScanKind kind;
     const char* title;
@@ -27,20 +28,20 @@ struct TabTraits {
 };
 
 inline constexpr TabTraits tabTraits[] = {
-    {ScanKind::Contents, "Contents Check", "TSContents", "EContLogFile", "SpdBContents", "LV_Cont",
-     "LContStatusValue", "LContLineCountValue", "BContParse", "BContcont", "BContPrint", "BContExport", "Export",
+    {ScanKind::Contents, "&Contents Check", "TSContents", "EContLogFile", "SpdBContents", "LV_Cont",
+     "LContStatusValue", "LContLineCountValue", "BContParse", "BContcont", "BContPrint", "BContExport", "&Export",
      "Export the Results in Tab Delimited Format", "Select Required GWCheck Contents Log",
      "Please Complete the Contents Check Log File Scan", true},
-    {ScanKind::Documents, "Document Rescue", "TSDocs", "EDocLogFile", "SpdBDocs", "LV_Doc", "LDocStatusValue",
-     "LdocLineCountValue", "BDocParse", "bDocCont", "BDocPrint", "BDocExport", "Export",
+    {ScanKind::Documents, "&Document Rescue", "TSDocs", "EDocLogFile", "SpdBDocs", "LV_Doc", "LDocStatusValue",
+     "LdocLineCountValue", "BDocParse", "bDocCont", "BDocPrint", "BDocExport", "&Export",
      "Write the NWAdmin CSV File and Export the Document Files", "Select Required GWCheck Document Log",
      "Please Complete the Document Rescue Log File Scan", false},
-    {ScanKind::Expire, "Message DB", "TSMessage", "EMessLogFile", "SpdBMessage", "LV_Mess", "LMessStatusValue",
-     "LMessLineCountValue", "BMessParse", "BMessCont", "BMessPrint", "BMessExport", "Export",
+    {ScanKind::Expire, "&Message DB", "TSMessage", "EMessLogFile", "SpdBMessage", "LV_Mess", "LMessStatusValue",
+     "LMessLineCountValue", "BMessParse", "BMessCont", "BMessPrint", "BMessExport", "&Export",
      "Export the Results in Tab Delimited Format", "Select Required GWCheck Expire Statistics Log",
      "Please Complete the MessageDB Log File Scan", true},
-    {ScanKind::Structure, "Unknown - 52", "TSUnknown", "EUnkLogFile", "SpBUnk", "LV_Unk", "LUnkStatusValue",
-     "LUnkLineCountValue", "BUnkParse", "BUnkCont", "BUnkPrint", "BUnkExport", "Backdate",
+    {ScanKind::Structure, "&Unknown - 52", "TSUnknown", "EUnkLogFile", "SpBUnk", "LV_Unk", "LUnkStatusValue",
+     "LUnkLineCountValue", "BUnkParse", "BUnkCont", "BUnkPrint", "BUnkExport", "&Backdate",
      "Backdate the Unknown BLOB Files by 14 days", "Select Required GWCheck Structure Check Log",
      "Please Complete the Structure Check Log File Scan", false},
 };

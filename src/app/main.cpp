@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTimer>
 
@@ -73,7 +75,8 @@ int main(int argc, char** argv)
         }
         drive(window, logs.constFirst(), options.value(screenshot));
     } else if (logs.size() == 1) {
-        window.tab(0)->choose(logs.constFirst());
+        // Shown as a pick would show it: the whole path.
+        window.tab(0)->choose(QDir::toNativeSeparators(QFileInfo(logs.constFirst()).absoluteFilePath()));
     }
     return QApplication::exec();
 }

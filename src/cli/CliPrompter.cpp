@@ -2,9 +2,8 @@
 
 namespace bw {
 
-CliPrompter::CliPrompter(std::ostream& err, std::string subject, std::function<void()> beforeMessage)
+CliPrompter::CliPrompter(std::ostream& err, std::function<void()> beforeMessage)
     : m_err(err)
-    , m_subject(std::move(subject))
     , m_beforeMessage(std::move(beforeMessage))
 {
 }
@@ -13,7 +12,7 @@ void CliPrompter::say(const QString& text)
 {
     if (m_beforeMessage)
         m_beforeMessage();
-    m_err << "brindlewick-cli: " << m_subject << ": " << text.toStdString() << '\n';
+    m_err << "brindlewick-cli: " << text.toStdString() << '\n';
 }
 
 void CliPrompter::message(const QString& text)

@@ -4,16 +4,15 @@
 
 #include <functional>
 #include <ostream>
-#include <string>
 
 namespace bw {
 
-// The prompter of the command line: failures go to standard error as
-// "brindlewick-cli: SUBJECT: REASON"; nobody is there to answer a question,
-// so every question is answered as cancelled unless an option answered it.
+// The prompter of the command line: messages and failures go to standard
+// error behind "brindlewick-cli: "; nobody is there to answer a question, so
+// every question is answered as cancelled.
 class CliPrompter : public Prompter {
 public:
-    CliPrompter(std::ostream& err, std::string subject, std::function<void()> beforeMessage = {});
+    explicit CliPrompter(std::ostream& err, std::function<void()> beforeMessage = {});
 
     void message(const QString& text) override;
     void error(const QString& text) override;
@@ -28,7 +27,6 @@ private:
     void say(const QString& text);
 
     std::ostream& m_err;
-    std::string m_subject;
     // Lets standard output catch up first, so the two streams read in order.
     std::function<void()> m_beforeMessage;
 };

@@ -121,7 +121,7 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
         return 2;
     }
     ScanOutput output(out);
-    CliPrompter prompter(err, options->log, [&output] { output.flush(); });
+    CliPrompter prompter(err, [&output] { output.flush(); });
     SortState sort;
     ScanSession session(*options->profile, sort, prompter);
     session.setSelfDriven(false);

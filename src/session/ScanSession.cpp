@@ -77,6 +77,10 @@ void ScanSession::parse()
 {
     if (scanRunning() || m_logPath.isEmpty())
         return;
+    // A new scan counts from nothing, even when its log cannot be opened.
+    m_lineCounter = QStringLiteral("Processing Line 0");
+    emit lineCounterChanged();
+    m_sortShown = true;
     m_scan.start(m_logPath);
     // The pick follows the scan's state, which start() set after the
     // controls it switched.
@@ -170,7 +174,8 @@ void ScanSession::setControlEnabled(ScanControl control, bool enabled)
 
 void ScanSession::showError(std::string_view message)
 {
-    m_prompter.error(displayText(message));
+    // The box names the log as well as the reason.
+    m_prompter.error(QDir::toNativeSeparators(m_logPath) + QStringLiteral(": ") + displayText(message));
 }
 
 } // namespace bw

@@ -42,6 +42,9 @@ public:
     const Scan& scan() const { return m_scan; }
     Scan& scan() { return m_scan; }
     const SortState& sort() const { return m_sort; }
+    // Whether the rows are known to be in the order of sort(): from the
+    // first Parse on. Before it the list has never been ordered.
+    bool sortShown() const { return m_sortShown; }
 
     const QString& logPath() const { return m_logPath; }
     const QString& outputDirectory() const { return m_outputDirectory; }
@@ -109,6 +112,7 @@ private:
     // Parse, Continue, Print, Action and Close as the scan set them.
     std::array<bool, 5> m_enabled{};
 
+    bool m_sortShown = false;
     bool m_selfDriven = true;
     QTimer m_slice;
     QElapsedTimer m_sinceSettle;

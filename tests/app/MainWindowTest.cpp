@@ -14,7 +14,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
+#include <QSet>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
@@ -100,7 +103,7 @@ TEST(MainWindow, StartsWithEveryTabFreshAndTheContentsTabActive)
     const QStringList titles = {"Contents Check", "Document Rescue", "Message DB", "Unknown - 52"};
     for (int i = 0; i < TMainScreen::tabCount; ++i) {
         ScanTab* t = w.tab(i);
-        EXPECT_EQ(w.window.pageControl()->tabText(i), titles[i]);
+        EXPECT_EQ(w.window.pageControl()->tabText(i).remove(u'&'), titles[i]);
         EXPECT_TRUE(t->logBox()->text().isEmpty());
         EXPECT_TRUE(t->logBox()->isReadOnly());
         EXPECT_TRUE(t->statusText()->text().isEmpty());
@@ -108,7 +111,7 @@ TEST(MainWindow, StartsWithEveryTabFreshAndTheContentsTabActive)
         for (QPushButton* b : buttonsOf(t))
             EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
     }
-    EXPECT_EQ(w.tab(3)->actionButton()->text(), "Backdate");
+    EXPECT_EQ(w.tab(3)->actionButton()->text().remove(u'&'), "Backdate");
     EXPECT_EQ(w.tab(0)->actionButton()->objectName(), "BContExport");
     EXPECT_EQ(w.tab(1)->continueButton()->objectName(), "bDocCont");
     EXPECT_EQ(w.tab(1)->lineCounter()->objectName(), "LdocLineCountValue");
@@ -297,12 +300,22 @@ TEST(MainWindow, EachScanReadsItsOwnTabsLogAndFailuresUnlock)
     ScanTab* u = w.tab(3);
     QTest::mouseClick(u->parseButton(), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return !u->scanRunning(); }));
-    EXPECT_EQ(w.prompter.errors, QStringList{"No such file or directory"});
+    EXPECT_EQ(w.prompter.errors, QStringList{QDir::toNativeSeparators(gone.path()) + ": No such file or directory"})
+        << "the box names the log";
     EXPECT_TRUE(u->parseButton()->isEnabled());
     EXPECT_TRUE(w.window.closeButton()->isEnabled());
     EXPECT_FALSE(u->printButton()->isEnabled());
     w.window.pageControl()->setCurrentIndex(0);
     EXPECT_EQ(w.window.pageControl()->currentIndex(), 0);
+
+    // A new Parse counts from nothing, not from the last scan's count.
+    TempLog vanished("", "vanished.log");
+    w.pick(0, vanished.path());
+    QFile::remove(vanished.path());
+    EXPECT_NE(t->lineCounter()->text(), "Processing Line 0");
+    QTest::mouseClick(t->parseButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !t->scanRunning(); }));
+    EXPECT_EQ(t->lineCounter()->text(), "Processing Line 0");
 }
 
 TEST(MainWindow, DroppingALogPicksItUnlessAScanRuns)
@@ -363,4 +376,80 @@ TEST(MainWindow, HintsShowAsTipsAndInTheFirstStatusPanel)
     QTest::mouseMove(t->pickButton());
     EXPECT_TRUE(waitUntil([&] { return w.window.hintPanel()->text() == "Select the Required GWCheck Log File"; }, 1000));
     EXPECT_EQ(w.window.hintPanel()->width(), 345);
+}
+
+TEST(MainWindow, SortArrowMovesOnlyWhenTheListIsSorted)
+{
+    Window w;
+    ScanTab* t = w.tab(0);
+    QHeaderView* header = t->list()->header();
+    clickHeader(t, 3);
+    EXPECT_FALSE(header->isSortIndicatorShown()) << "before any scan";
+
+    TempLog log(kTwoSections);
+    w.pick(0, log.path());
+    QTest::mouseClick(t->parseButton(), Qt::LeftButton);
+    clickHeader(t, 3); // while the scan runs
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), 0);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue(); }));
+    clickHeader(t, 3); // at a pause it sorts
+    EXPECT_EQ(header->sortIndicatorSection(), 3);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+
+    TempLog empty(crlf({"nothing to list"}), "empty.log");
+    QTest::mouseClick(t->continueButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue(); }));
+    QTest::mouseClick(t->continueButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !t->scanRunning(); }));
+    w.pick(0, empty.path());
+    QTest::mouseClick(t->parseButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !t->scanRunning(); }));
+    clickHeader(t, 5); // after a scan that listed nothing
+    EXPECT_EQ(header->sortIndicatorSection(), 0);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+}
+
+TEST(MainWindow, KeyboardReachesEveryControl)
+{
+    Window w;
+    const auto mnemonic = [](const QString& text) {
+        const qsizetype at = text.indexOf(u'&');
+        return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toUpper() : QChar();
+    };
+    for (int i = 0; i < TMainScreen::tabCount; ++i) {
+        QStringList texts;
+        for (int k = 0; k < TMainScreen::tabCount; ++k)
+            texts << w.window.pageControl()->tabText(k);
+        for (QMenu* menu : w.window.menuBar()->findChildren<QMenu*>())
+            texts << menu->title();
+        texts << w.window.closeButton()->text();
+        for (QPushButton* b : buttonsOf(w.tab(i)))
+            texts << b->text();
+        for (QLabel* label : w.tab(i)->findChildren<QLabel*>()) {
+            if (label->buddy())
+                texts << label->text();
+        }
+        QSet<QChar> seen;
+        for (const QString& text : texts) {
+            const QChar key = mnemonic(text);
+            ASSERT_FALSE(key.isNull()) << text.toStdString() << " has no mnemonic";
+            EXPECT_FALSE(seen.contains(key)) << text.toStdString() << " repeats Alt+" << QString(key).toStdString();
+            seen.insert(key);
+        }
+    }
+
+    // Enter on the focused Parse starts the scan; at the pause the focus is on
+    // Continue, so Enter goes on.
+    TempLog log(kTwoSections);
+    w.pick(0, log.path());
+    ScanTab* t = w.tab(0);
+    ASSERT_TRUE(t->parseButton()->hasFocus());
+    QTest::keyClick(t->parseButton(), Qt::Key_Return);
+    ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue(); }));
+    EXPECT_TRUE(t->continueButton()->hasFocus());
+    QTest::keyClick(t->continueButton(), Qt::Key_Return);
+    EXPECT_FALSE(t->scan().awaitingContinue());
+    ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue(); }));
 }

@@ -102,7 +102,7 @@ TEST(ScanSession, AFailedOpenEndsTheScanThroughThePrompterAndUnlocks)
     s.session.parse();
     EXPECT_FALSE(s.session.scanRunning());
     EXPECT_EQ(s.ended, 1);
-    EXPECT_EQ(s.prompter.errors, QStringList{QStringLiteral("No such file or directory")});
+    EXPECT_EQ(s.prompter.errors, QStringList{missing + QStringLiteral(": No such file or directory")});
     EXPECT_EQ(s.session.status(), "Stopped Parsing Log File: No such file or directory");
     EXPECT_EQ(controls(s.session), "1000111");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Prompter.h"
+#include "support/QtPrinting.h"
 
 #include <QStringList>
 
