@@ -6,11 +6,21 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 brindlewick_install_deps
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc 2>/dev/null || echo 2)"
+# The build stays quiet unless it fails; then its whole output is shown.
+build_log=$(mktemp)
+trap 'rm -f "$build_log"' EXIT
+if ! { cmake --preset normal && cmake --build --preset normal -j "$(nproc 2>/dev/null || echo 2)"; } >"$build_log" 2>&1; then
+  cat "$build_log" >&2
+  echo "run.sh: the build failed" >&2
+  exit 1
+fi
+rm -f "$build_log"
 
-if [ -x build/bin/brindlewick ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
-  exec build/bin/brindlewick "$@"
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  [ -x build/bin/brindlewick ] && exec build/bin/brindlewick "$@"
+  echo "The window was not built; running the headless scan of the sample logs instead."
+else
+  echo "No display found; running the headless scan of the sample logs instead."
 fi
 
 for kind in contents documents expire structure; do

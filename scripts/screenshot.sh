@@ -6,6 +6,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/window.png}
 log=${2:-samples/contents.log}
-[ -x build/bin/brindlewick ] || { echo "build first: ./scripts/run.sh or cmake --build build" >&2; exit 1; }
+[ -x build/bin/brindlewick ] || { echo "build first: ./scripts/run.sh or cmake --preset normal && cmake --build --preset normal" >&2; exit 1; }
 mkdir -p "$(dirname "$out")"
 QT_QPA_PLATFORM=offscreen build/bin/brindlewick --screenshot "$out" "$log" 2> >(grep -v -e propagateSizeHints -e XDG_RUNTIME_DIR >&2)

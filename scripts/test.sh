@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds the normal and the sanitizer configuration and runs every test on both.
+# Checks the layering, builds the normal and the sanitizer configuration and
+# runs every test on both, then compiles the Release and the Clang builds.
+# The presets make warnings errors in all four (BRINDLEWICK_WERROR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -8,13 +10,24 @@ brindlewick_install_deps
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc 2>/dev/null || echo 2)
 
+echo "== layering"
+scripts/check-layers.sh
+
 echo "== normal build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$jobs"
-(cd build && ctest --output-on-failure -j "$jobs")
+cmake --preset normal >/dev/null
+cmake --build --preset normal -j "$jobs"
+ctest --preset normal -j "$jobs"
 
 echo "== address and undefined-behaviour sanitizer build"
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRINDLEWICK_SANITIZE=ON >/dev/null
-cmake --build build-sanitize -j "$jobs"
-(cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --output-on-failure -j "$jobs")
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$jobs"
+ctest --preset sanitize -j "$jobs"
+
+# Compiled only: what they could add to the tests above is their warnings.
+for preset in release clang; do
+  echo "== $preset build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+
+echo "== all checks passed in $((SECONDS / 60))m $((SECONDS % 60))s"
