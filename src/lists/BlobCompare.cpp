@@ -8,8 +8,22 @@ namespace bw {
 namespace {
 
 // A sort sees at most a few thousand distinct texts; this only bounds a
-// session that sorts many different lists.
+// list that shows section after section of new ones.
 constexpr std::size_t maxRemembered = 65536;
+
+class BlobOrder : public RowOrder {
+public:
+    explicit BlobOrder(const QLocale& locale)
+        : m_dates(locale)
+    {
+    }
+
+    int compare(const Row& a, const Row& b, int column) const override { return blobCompare(a, b, column, m_dates); }
+
+private:
+    // Remembers the texts it has read; that changes no order.
+    mutable DateTimeOrder m_dates;
+};
 
 } // namespace
 
@@ -52,10 +66,9 @@ int blobCompare(const Row& a, const Row& b, int column, DateTimeOrder& dates)
     }
 }
 
-int blobCompare(const Row& a, const Row& b, int column)
+std::unique_ptr<RowOrder> blobOrder(const QLocale& locale)
 {
-    static DateTimeOrder systemDates;
-    return blobCompare(a, b, column, systemDates);
+    return std::make_unique<BlobOrder>(locale);
 }
 
 } // namespace bw

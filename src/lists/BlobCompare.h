@@ -2,8 +2,10 @@
 
 #include "base/DateTimeText.h"
 #include "lists/Row.h"
+#include "lists/RowOrder.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,7 +39,11 @@ private:
 // text, the size as a signed 64-bit number, the date and time by its value in
 // the user's formats. Values that do not convert come after all that do,
 // ordered as folded text.
-int blobCompare(const Row& a, const Row& b, int column);
 int blobCompare(const Row& a, const Row& b, int column, DateTimeOrder& dates);
+
+// That order for one list, reading dates in the formats of locale as it is
+// when the order is made. It has no sort keys: the list stops at 4000 rows
+// and its dates have no cheap key.
+std::unique_ptr<RowOrder> blobOrder(const QLocale& locale = QLocale::system());
 
 } // namespace bw

@@ -59,4 +59,9 @@ int contentsCompare(const Row& a, const Row& b, int column)
     return foldCompare(a.column(column), b.column(column));
 }
 
+std::unique_ptr<RowOrder> contentsOrder()
+{
+    return ruleOrder(contentsCompare, contentsSortKey);
+}
+
 } // namespace bw

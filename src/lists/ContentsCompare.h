@@ -1,9 +1,10 @@
 #pragma once
 
 #include "lists/Row.h"
-#include "lists/RowStore.h"
+#include "lists/RowOrder.h"
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 namespace bw {
@@ -14,6 +15,8 @@ namespace bw {
 int contentsCompare(const Row& a, const Row& b, int column);
 
 SortKey contentsSortKey(const Row& row, int column);
+// The two above as one list's order.
+std::unique_ptr<RowOrder> contentsOrder();
 
 // Orders two values as 64-bit numbers (blanks around the number allowed);
 // values that are no number come after all that are, ordered as folded text.

@@ -17,4 +17,9 @@ SortKey documentSortKey(const Row& row, int column)
     return column == 0 ? numberKey(row.caption) : foldedTextKey(row.column(column));
 }
 
+std::unique_ptr<RowOrder> documentOrder()
+{
+    return ruleOrder(documentCompare, documentSortKey);
+}
+
 } // namespace bw

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "lists/Row.h"
-#include "lists/RowStore.h"
+#include "lists/RowOrder.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace bw {
 
@@ -12,5 +13,6 @@ namespace bw {
 // folded text.
 int documentCompare(const Row& a, const Row& b, int column);
 SortKey documentSortKey(const Row& row, int column);
+std::unique_ptr<RowOrder> documentOrder();
 
 } // namespace bw

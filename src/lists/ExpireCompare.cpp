@@ -18,4 +18,9 @@ SortKey expireSortKey(const Row& row, int column)
     return column == 3 ? numberKey(row.column(column)) : foldedTextKey(row.column(column));
 }
 
+std::unique_ptr<RowOrder> expireOrder()
+{
+    return ruleOrder(expireCompare, expireSortKey);
+}
+
 } // namespace bw

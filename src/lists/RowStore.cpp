@@ -16,19 +16,24 @@ const std::string& Row::column(int index) const
     return k < subItems.size() ? subItems[k] : kEmpty;
 }
 
-RowStore::RowStore(CompareRule rule, const SortState& sort, SortKeyRule key)
-    : m_rule(rule)
-    , m_key(key)
+RowStore::RowStore(std::unique_ptr<RowOrder> order, const SortState& sort, int lookupColumn)
+    : m_order(std::move(order))
     , m_sort(sort)
+    , m_lookupColumn(lookupColumn)
     , m_orderedUnder(sort)
+{
+}
+
+RowStore::RowStore(CompareRule rule, const SortState& sort, SortKeyRule key, int lookupColumn)
+    : RowStore(ruleOrder(rule, key), sort, lookupColumn)
 {
 }
 
 const Row& RowStore::at(std::size_t index) const
 {
-    if (index < m_order.size())
-        return *m_order[index];
-    index -= m_order.size();
+    if (index < m_placed.size())
+        return *m_placed[index];
+    index -= m_placed.size();
     if (index < m_queued.size())
         return *m_queued[index];
     return *m_assembling.at(index - m_queued.size());
@@ -39,78 +44,172 @@ Row& RowStore::at(std::size_t index)
     return const_cast<Row&>(static_cast<const RowStore*>(this)->at(index));
 }
 
-Row& RowStore::add(std::string_view caption, const std::vector<std::string>& subItems)
+void RowStore::enter(std::vector<Row*>& list, Row& row, State state)
+{
+    row.place.state = state;
+    row.place.slot = list.size();
+    list.push_back(&row);
+}
+
+Row& RowStore::newRow(std::string_view caption, const std::vector<std::string>& subItems)
 {
     Row& row = m_used < m_storage.size() ? m_storage[m_used] : m_storage.emplace_back();
     ++m_used;
     row.caption.assign(caption);
     row.subItems = subItems;
     row.checked = false;
-    indexRow(&row);
-    (m_suspended ? m_assembling : m_queued).push_back(&row);
     return row;
 }
 
-std::uint64_t RowStore::captionHash(std::string_view caption)
+void RowStore::admit(Row& row)
+{
+    row.place.sequence = ++m_sequence;
+    indexRow(row);
+    if (m_suspended)
+        enter(m_assembling, row, Assembling);
+    else
+        enter(m_queued, row, Queued);
+}
+
+Row& RowStore::add(std::string_view caption, const std::vector<std::string>& subItems)
+{
+    Row& row = newRow(caption, subItems);
+    admit(row);
+    return row;
+}
+
+std::string_view RowStore::keyOf(const Row& row) const
+{
+    return m_lookupColumn < 0 ? std::string_view() : std::string_view(row.column(m_lookupColumn));
+}
+
+std::uint64_t RowStore::keyHash(std::string_view caption, std::string_view key)
 {
     std::uint64_t h = 14695981039346656037ull; // FNV-1a
-    for (const char c : caption) {
-        h ^= static_cast<unsigned char>(c);
+    const auto mix = [&h](std::string_view s) {
+        for (const char c : s) {
+            h ^= static_cast<unsigned char>(c);
+            h *= 1099511628211ull;
+        }
+        // The length ends each part, so that "ab" + "c" and "a" + "bc" differ.
+        h ^= s.size();
         h *= 1099511628211ull;
-    }
+    };
+    mix(caption);
+    mix(key);
     return h ^ (h >> 29);
 }
 
-void RowStore::indexRow(Row* row)
+RowStore::IndexSlot& RowStore::slotFor(std::uint64_t hash, std::string_view caption, std::string_view key)
 {
-    if ((m_indexed + 1) * 2 > m_index.size()) {
-        std::vector<IndexSlot> old(std::max<std::size_t>(64, m_index.size() * 2), IndexSlot{0, nullptr});
-        old.swap(m_index);
-        m_indexed = 0;
-        for (const IndexSlot& slot : old) {
-            if (slot.row)
-                indexRow(slot.row);
-        }
-    }
-    const std::uint64_t hash = captionHash(row->caption);
     const std::size_t mask = m_index.size() - 1;
-    std::size_t i = hash & mask;
-    while (m_index[i].row)
-        i = (i + 1) & mask;
-    m_index[i] = {hash, row};
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        ++m_probes;
+        IndexSlot& slot = m_index[i];
+        if (!slot.row || (slot.hash == hash && slot.row->caption == caption && keyOf(*slot.row) == key))
+            return slot;
+    }
+}
+
+void RowStore::growIndex()
+{
+    std::vector<IndexSlot> old(std::max<std::size_t>(64, m_index.size() * 2), IndexSlot{0, nullptr, 0});
+    old.swap(m_index);
+    const std::size_t mask = m_index.size() - 1;
+    for (const IndexSlot& slot : old) {
+        if (!slot.row)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (m_index[i].row)
+            i = (i + 1) & mask;
+        m_index[i] = slot;
+    }
+}
+
+void RowStore::indexRow(Row& row)
+{
+    if ((m_indexed + 1) * 2 > m_index.size())
+        growIndex();
+    const std::string_view key = keyOf(row);
+    const std::uint64_t hash = keyHash(row.caption, key);
+    IndexSlot& slot = slotFor(hash, row.caption, key);
+    if (slot.row) {
+        ++slot.count;
+        return;
+    }
+    slot = {hash, &row, 1};
     ++m_indexed;
 }
 
-std::size_t RowStore::orderIndexOf(const Row* row) const
+Row* RowStore::firstInListOrder(std::string_view caption, const std::string_view* key)
 {
     const std::size_t n = size();
     for (std::size_t i = 0; i < n; ++i) {
-        if (&at(i) == row)
-            return i;
+        Row& row = at(i);
+        if (row.caption == caption && (!key || keyOf(row) == *key))
+            return &row;
     }
-    return n;
+    return nullptr;
+}
+
+Row* RowStore::find(std::string_view caption, std::string_view key)
+{
+    if (m_index.empty())
+        return nullptr;
+    const IndexSlot& slot = slotFor(keyHash(caption, key), caption, key);
+    if (!slot.row)
+        return nullptr;
+    if (slot.count == 1)
+        return slot.row;
+    return firstInListOrder(caption, &key);
+}
+
+Row* RowStore::find(std::string_view caption)
+{
+    if (m_lookupColumn < 0)
+        return find(caption, {});
+    return firstInListOrder(caption, nullptr);
 }
 
 void RowStore::touch(Row& row)
 {
     if (!m_suspended)
         return;
-    if (std::find(m_assembling.begin(), m_assembling.end(), &row) != m_assembling.end())
-        return;
-    auto fromOrder = std::find(m_order.begin(), m_order.end(), &row);
-    if (fromOrder != m_order.end()) {
-        if (m_observer)
-            m_observer->rowsAboutToChange();
-        m_order.erase(fromOrder);
-        if (m_observer)
-            m_observer->rowsChanged();
-    } else {
-        auto fromQueue = std::find(m_queued.begin(), m_queued.end(), &row);
-        if (fromQueue == m_queued.end())
+    switch (row.place.state) {
+    case Placed:
+        // Moving it now would shift the whole list and reset the view for
+        // every record; it stays visible where it is until the next settle.
+        row.place.state = Stale;
+        ++m_staleAssembling;
+        break;
+    case Stale:
+        if (row.place.sequence > m_suspendedAt)
             return;
-        m_queued.erase(fromQueue);
+        --m_staleDue;
+        ++m_staleAssembling;
+        break;
+    case Queued: {
+        // The queue keeps no order (sequence numbers do), so the last row
+        // fills the gap.
+        Row* last = m_queued.back();
+        m_queued[row.place.slot] = last;
+        last->place.slot = row.place.slot;
+        m_queued.pop_back();
+        enter(m_assembling, row, Assembling);
+        break;
     }
-    m_assembling.push_back(&row);
+    case Assembling:
+        return;
+    }
+    row.place.sequence = ++m_sequence;
+}
+
+void RowStore::beginUpdate()
+{
+    if (m_suspended)
+        return;
+    m_suspended = true;
+    m_suspendedAt = m_sequence;
 }
 
 void RowStore::endUpdate()
@@ -118,19 +217,22 @@ void RowStore::endUpdate()
     if (!m_suspended)
         return;
     m_suspended = false;
-    m_queued.insert(m_queued.end(), m_assembling.begin(), m_assembling.end());
+    for (Row* row : m_assembling)
+        enter(m_queued, *row, Queued);
     m_assembling.clear();
+    m_staleDue += m_staleAssembling;
+    m_staleAssembling = 0;
 }
 
 bool RowStore::before(const Row* a, const Row* b, const SortState& order) const
 {
-    return m_rule(*a, *b, order.column) * order.direction < 0;
+    return m_order->compare(*a, *b, order.column) * order.direction < 0;
 }
 
 void RowStore::sortRows(std::vector<Row*>& rows, const SortState& order) const
 {
     auto less = [this, &order](const Row* a, const Row* b) { return before(a, b, order); };
-    if (!m_key || rows.size() < 32) {
+    if (!m_order->hasSortKeys() || rows.size() < 32) {
         std::stable_sort(rows.begin(), rows.end(), less);
         return;
     }
@@ -142,7 +244,7 @@ void RowStore::sortRows(std::vector<Row*>& rows, const SortState& order) const
     std::vector<Keyed> keyed;
     keyed.reserve(rows.size());
     for (Row* row : rows)
-        keyed.push_back({m_key(*row, order.column), row});
+        keyed.push_back({m_order->sortKey(*row, order.column), row});
     const bool ascending = order.direction > 0;
     std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
         if (a.key.high != b.key.high)
@@ -157,25 +259,71 @@ void RowStore::sortRows(std::vector<Row*>& rows, const SortState& order) const
         rows[i] = keyed[i].row;
 }
 
+bool RowStore::placingDue() const
+{
+    return !m_queued.empty() || m_staleDue > 0;
+}
+
+void RowStore::takeStaleRows()
+{
+    if (m_staleDue == 0 && m_staleAssembling == 0)
+        return;
+    // One pass: rows taken back in an earlier suspension join the queue,
+    // those of the current one wait with the rows under assembly.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_placed.size(); ++i) {
+        Row* row = m_placed[i];
+        if (row->place.state != Stale)
+            m_placed[kept++] = row;
+        else if (m_suspended && row->place.sequence > m_suspendedAt)
+            enter(m_assembling, *row, Assembling);
+        else
+            enter(m_queued, *row, Queued);
+    }
+    m_placed.resize(kept);
+    m_staleDue = 0;
+    m_staleAssembling = 0;
+}
+
+void RowStore::inCompletionOrder(std::vector<Row*>& rows)
+{
+    const auto completedFirst = [](const Row* a, const Row* b) { return a->place.sequence < b->place.sequence; };
+    if (std::is_sorted(rows.begin(), rows.end(), completedFirst))
+        return;
+    // Taking rows out of the queue mixes it up. Sorting the numbers beside
+    // the rows, not through them, keeps the sort in contiguous memory.
+    std::vector<std::pair<std::uint64_t, Row*>> numbered;
+    numbered.reserve(rows.size());
+    for (Row* row : rows)
+        numbered.emplace_back(row->place.sequence, row);
+    std::sort(numbered.begin(), numbered.end());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = numbered[i].second;
+}
+
 void RowStore::placeQueued()
 {
+    takeStaleRows();
     // Under the order the list is in (an empty list is in any): a new row
     // goes after the rows equal to it, and equal new rows keep the order in
     // which they were completed.
-    if (m_order.empty())
+    if (m_placed.empty())
         m_orderedUnder = m_sort;
     const SortState& order = m_orderedUnder;
     auto less = [this, &order](const Row* a, const Row* b) { return before(a, b, order); };
+    inCompletionOrder(m_queued);
     sortRows(m_queued, order);
-    if (m_order.empty()) {
-        m_order.swap(m_queued);
+    for (Row* row : m_queued)
+        row->place.state = Placed;
+    if (m_placed.empty()) {
+        m_placed.swap(m_queued);
     } else if (m_queued.size() < 64) {
         for (Row* row : m_queued)
-            m_order.insert(std::upper_bound(m_order.begin(), m_order.end(), row, less), row);
+            m_placed.insert(std::upper_bound(m_placed.begin(), m_placed.end(), row, less), row);
     } else {
-        const auto middle = static_cast<std::ptrdiff_t>(m_order.size());
-        m_order.insert(m_order.end(), m_queued.begin(), m_queued.end());
-        std::inplace_merge(m_order.begin(), m_order.begin() + middle, m_order.end(), less);
+        const auto middle = static_cast<std::ptrdiff_t>(m_placed.size());
+        m_placed.insert(m_placed.end(), m_queued.begin(), m_queued.end());
+        std::inplace_merge(m_placed.begin(), m_placed.begin() + middle, m_placed.end(), less);
     }
     m_queued.clear();
 }
@@ -183,14 +331,14 @@ void RowStore::placeQueued()
 void RowStore::settle()
 {
     const bool reorder = m_orderedUnder.column != m_sort.column || m_orderedUnder.direction != m_sort.direction;
-    if (m_queued.empty() && !reorder)
+    if (!placingDue() && !reorder)
         return;
     if (m_observer)
         m_observer->rowsAboutToChange();
     placeQueued();
     // The shared order may have moved under us (another list's header).
     if (reorder)
-        sortRows(m_order, m_sort);
+        sortRows(m_placed, m_sort);
     m_orderedUnder = m_sort;
     if (m_observer)
         m_observer->rowsChanged();
@@ -203,7 +351,7 @@ void RowStore::sort()
     // Completed rows take their places under the old order first, as they
     // would have had each been placed at once.
     placeQueued();
-    sortRows(m_order, m_sort);
+    sortRows(m_placed, m_sort);
     m_orderedUnder = m_sort;
     if (m_observer)
         m_observer->rowsChanged();
@@ -213,14 +361,18 @@ void RowStore::clear()
 {
     if (m_observer)
         m_observer->rowsAboutToChange();
-    m_order.clear();
+    m_placed.clear();
     m_queued.clear();
     m_assembling.clear();
+    m_staleDue = 0;
+    m_staleAssembling = 0;
+    m_sequence = 0;
+    m_suspendedAt = 0;
     // Keep a modest table for the next section; drop a huge one.
     if (m_index.size() > 65536)
         m_index.clear();
     else
-        std::fill(m_index.begin(), m_index.end(), IndexSlot{0, nullptr});
+        std::fill(m_index.begin(), m_index.end(), IndexSlot{0, nullptr, 0});
     m_indexed = 0;
     if (m_storage.size() > 65536)
         m_storage.clear();

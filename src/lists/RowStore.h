@@ -1,29 +1,16 @@
 #pragma once
 
 #include "lists/Row.h"
+#include "lists/RowOrder.h"
 #include "lists/SortState.h"
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 namespace bw {
-
-// Orders two rows by a column, ignoring the direction: <0, 0 or >0. Rules
-// must be total orders so that a sort can never fail.
-using CompareRule = int (*)(const Row& a, const Row& b, int column);
-
-// Optional companion of a compare rule that makes sorting large lists cheap:
-// a key per row and column such that a smaller key (high, then low) always
-// means an earlier row. Rows with equal keys are left to the compare rule,
-// unless both keys are decisive: then the rows are equal.
-struct SortKey {
-    std::uint64_t high = 0;
-    std::uint64_t low = 0;
-    bool decisive = false;
-};
-using SortKeyRule = SortKey (*)(const Row& row, int column);
 
 // Told when the order or the set of rows changes, so a view can follow.
 class RowStoreObserver {
@@ -35,7 +22,7 @@ public:
 };
 
 // A tab's rows in the order shown. Rows completed while a scan runs are
-// placed by the tab's compare rule under the shared sort state; a row under
+// placed by the tab's order under the shared sort state; a row under
 // assembly (updates suspended) takes its place only when the suspension ends.
 //
 // Placing is batched: completed rows wait in a short queue and are merged
@@ -43,41 +30,61 @@ public:
 // placing each one by binary search would give, without moving the whole
 // list for every row. The scan settles at every pause and at the end; the
 // window settles after every slice of scanning.
+//
+// Adding, finding and touching a row cost the same however many rows share
+// its caption, as logs repeat captions by the hundred thousand.
 class RowStore {
 public:
-    RowStore(CompareRule rule, const SortState& sort, SortKeyRule key = nullptr);
+    // lookupColumn (-1: none) is the column that find(caption, key) matches
+    // besides the caption. Its value is read when a row is added and must not
+    // change while the row is in the list.
+    RowStore(std::unique_ptr<RowOrder> order, const SortState& sort, int lookupColumn = -1);
+    RowStore(CompareRule rule, const SortState& sort, SortKeyRule key = nullptr, int lookupColumn = -1);
 
     RowStore(const RowStore&) = delete;
     RowStore& operator=(const RowStore&) = delete;
 
     void setObserver(RowStoreObserver* observer) { m_observer = observer; }
 
-    // All rows: the ordered ones first (settled), then completed rows not yet
-    // merged, then rows under assembly.
-    std::size_t size() const { return m_order.size() + m_queued.size() + m_assembling.size(); }
+    // All rows: the ordered ones first, then completed rows not yet merged,
+    // then rows under assembly. After settle() with updates resumed, all rows
+    // are ordered.
+    std::size_t size() const { return m_placed.size() + m_queued.size() + m_assembling.size(); }
     bool empty() const { return size() == 0; }
-    // The rows in their place: the first placedCount() rows of at().
-    std::size_t placedCount() const { return m_order.size(); }
+    // The rows in their place: the first placedCount() rows of at(). A row
+    // taken back for assembly stays at its old place until the next settle.
+    std::size_t placedCount() const { return m_placed.size(); }
     const Row& at(std::size_t index) const;
     Row& at(std::size_t index);
 
     // Adds a row; while updates are suspended it waits until they resume.
     Row& add(std::string_view caption, const std::vector<std::string>& subItems);
-
-    // The first row (in list order) whose caption equals caption exactly and
-    // that satisfies the predicate, or nullptr.
-    template <typename Pred>
-    Row* find(std::string_view caption, Pred pred);
-    Row* find(std::string_view caption)
+    // The same, with fill(row) completing the values (the key among them)
+    // before the row is indexed, which saves copying the caller's defaults.
+    template <typename Fill>
+    Row& add(std::string_view caption, const std::vector<std::string>& subItems, Fill fill)
     {
-        return find(caption, [](const Row&) { return true; });
+        Row& row = newRow(caption, subItems);
+        fill(row);
+        admit(row);
+        return row;
     }
 
+    // The first row (in list order) with this caption and, in the lookup
+    // column, this key, or nullptr. Without a lookup column every row's key
+    // is empty. A lookup that matches one row costs the same in any list;
+    // several matches (a parser adds a row only when its lookup fails) are
+    // ordered by walking the list.
+    Row* find(std::string_view caption, std::string_view key);
+    // The first row with this caption, whatever its key; a list with a lookup
+    // column answers this by walking the list.
+    Row* find(std::string_view caption);
+
     // A row whose fields change while updates are suspended is placed again
-    // when they resume, as the list re-sorts then.
+    // when they resume, after the rows equal to it, as the list re-sorts then.
     void touch(Row& row);
 
-    void beginUpdate() { m_suspended = true; }
+    void beginUpdate();
     void endUpdate();
     bool suspended() const { return m_suspended; }
 
@@ -91,15 +98,47 @@ public:
 
     void setChecked(std::size_t index, bool checked);
 
+    // Diagnostic: index slots visited by add and find so far (a table that
+    // grows moves its slots without visiting them this way).
+    std::uint64_t probes() const { return m_probes; }
+
 private:
+    // Where a row is (Row::StorePlace::state).
+    enum State : std::uint8_t {
+        Placed,
+        // Among the placed rows, but taken back for assembly: placed again
+        // (by the next settle or sort after updates resume).
+        Stale,
+        Queued,
+        Assembling,
+    };
+
+    struct IndexSlot {
+        std::uint64_t hash;
+        Row* row; // the first row added with this caption and key; nullptr: empty
+        std::size_t count;
+    };
+
     bool before(const Row* a, const Row* b, const SortState& order) const;
     void sortRows(std::vector<Row*>& rows, const SortState& order) const;
+    bool placingDue() const;
+    void takeStaleRows();
+    static void inCompletionOrder(std::vector<Row*>& rows);
     void placeQueued();
-    std::size_t orderIndexOf(const Row* row) const;
+    Row& newRow(std::string_view caption, const std::vector<std::string>& subItems);
+    void admit(Row& row);
+    void enter(std::vector<Row*>& list, Row& row, State state);
 
-    CompareRule m_rule;
-    SortKeyRule m_key;
+    std::string_view keyOf(const Row& row) const;
+    static std::uint64_t keyHash(std::string_view caption, std::string_view key);
+    IndexSlot& slotFor(std::uint64_t hash, std::string_view caption, std::string_view key);
+    void growIndex();
+    void indexRow(Row& row);
+    Row* firstInListOrder(std::string_view caption, const std::string_view* key);
+
+    std::unique_ptr<RowOrder> m_order;
     const SortState& m_sort;
+    int m_lookupColumn;
     RowStoreObserver* m_observer = nullptr;
 
     // Stable addresses for the parsers' current rows. Rows of an emptied list
@@ -107,50 +146,24 @@ private:
     // every row of every section.
     std::deque<Row> m_storage;
     std::size_t m_used = 0;
-    std::vector<Row*> m_order;
-    std::vector<Row*> m_queued;
+    std::vector<Row*> m_placed;
+    std::vector<Row*> m_queued; // in no particular order: sequence numbers keep the order of completion
     std::vector<Row*> m_assembling;
-    // Rows by caption, open addressing: one probe sequence per lookup and no
-    // allocation per row, as every record of a scan looks its caption up.
-    struct IndexSlot {
-        std::uint64_t hash;
-        Row* row; // nullptr: empty
-    };
-    static std::uint64_t captionHash(std::string_view caption);
-    void indexRow(Row* row);
+    // Placed rows taken back for assembly: in this suspension, and in earlier ones.
+    std::size_t m_staleAssembling = 0;
+    std::size_t m_staleDue = 0;
+    std::uint64_t m_sequence = 0;
+    std::uint64_t m_suspendedAt = 0; // m_sequence when the suspension began
+
+    // One slot per distinct caption and key, open addressing: one probe
+    // sequence per lookup and no allocation per row, as every record of a
+    // scan looks its row up.
     std::vector<IndexSlot> m_index;
     std::size_t m_indexed = 0;
-    bool m_suspended = false;
-    SortState m_orderedUnder; // the state m_order was sorted under
-};
+    std::uint64_t m_probes = 0;
 
-template <typename Pred>
-Row* RowStore::find(std::string_view caption, Pred pred)
-{
-    if (m_index.empty())
-        return nullptr;
-    const std::uint64_t hash = captionHash(caption);
-    const std::size_t mask = m_index.size() - 1;
-    Row* best = nullptr;
-    std::size_t bestIndex = 0;
-    for (std::size_t i = hash & mask; m_index[i].row; i = (i + 1) & mask) {
-        Row* row = m_index[i].row;
-        if (m_index[i].hash != hash || row->caption != caption || !pred(*row))
-            continue;
-        if (!best) {
-            best = row;
-            continue;
-        }
-        // Several rows match; list order decides.
-        if (bestIndex == 0)
-            bestIndex = orderIndexOf(best) + 1;
-        const std::size_t index = orderIndexOf(row) + 1;
-        if (index < bestIndex) {
-            best = row;
-            bestIndex = index;
-        }
-    }
-    return best;
-}
+    bool m_suspended = false;
+    SortState m_orderedUnder; // the state m_placed was sorted under
+};
 
 } // namespace bw

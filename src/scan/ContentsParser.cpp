@@ -111,17 +111,19 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
             department = record.substr(open + 1, close - open - 1);
     }
 
-    Row* row = rows.find(userName, [&](const Row& r) { return r.subItems[UserFid] == userFid; });
+    // The list finds a user by name and file ID, as they read when its row is added.
+    Row* row = rows.find(userName, userFid);
     if (row) {
         rows.touch(*row);
     } else {
         static const std::vector<std::string> defaults = {"Unknown", "N/A", "N/A", "N/A", "N/A", "N/A",
                                                           "Z",       "N/A", "N/A", "",    "N/A"};
-        row = &rows.add(userName, defaults);
-        row->subItems[Department] = department;
+        row = &rows.add(userName, defaults, [&](Row& fresh) {
+            fresh.subItems[UserFid] = userFid;
+            fresh.subItems[Department] = department;
+        });
     }
     m_current = row;
-    row->subItems[UserFid] = userFid;
 
     const std::size_t dash = m_jobLogMode ? 0 : pos(record, "-");
     record = trim(fromPos(record, dash == 0 ? 6 : static_cast<std::ptrdiff_t>(dash) + 2));

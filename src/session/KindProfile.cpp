@@ -21,7 +21,8 @@ std::unique_ptr<LineParser> make()
 
 std::unique_ptr<RowStore> contentsRows(const SortState& sort)
 {
-    return std::make_unique<RowStore>(contentsCompare, sort, contentsSortKey);
+    // The parser finds a user by name and file ID.
+    return std::make_unique<RowStore>(contentsOrder(), sort, 1 + ContentsParser::UserFid);
 }
 
 std::unique_ptr<RowStore> documentRows(const SortState& sort)
@@ -38,7 +39,7 @@ std::unique_ptr<RowStore> expireRows(const SortState& sort)
 // key, so it sorts with its compare rule alone.
 std::unique_ptr<RowStore> blobRows(const SortState& sort)
 {
-    return std::make_unique<RowStore>(static_cast<CompareRule>(blobCompare), sort);
+    return std::make_unique<RowStore>(blobOrder(), sort);
 }
 
 const KindProfile profiles[] = {

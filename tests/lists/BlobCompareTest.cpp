@@ -97,7 +97,7 @@ TEST(BlobCompare, HeaderClicksOnTheListWithTheSystemFormats)
 {
     const DateTimeText system;
     SortState sort;
-    RowStore rows(blobCompare, sort);
+    RowStore rows(blobOrder(), sort);
     rows.add("b", {"", "10", system.text(QDateTime(QDate(2004, 1, 2), QTime(10, 0, 0))), "Unknown", "Too Recent"});
     rows.add("a", {"", "9", system.text(QDateTime(QDate(2003, 12, 31), QTime(0, 0))), "Unknown", "Already Copied"});
     rows.add("c", {"", "0", system.zeroText(), "Unknown", "0x8209"});

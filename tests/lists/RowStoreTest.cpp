@@ -91,10 +91,129 @@ TEST(RowStore, SuspendedRowTakesItsPlaceWhenUpdatesResume)
     EXPECT_EQ(captions(rows), (std::vector<std::string>{"1", "3", "5"}));
 }
 
+TEST(RowStore, ATouchedPlacedRowStaysShownUntilSettledThenGoesAfterItsEquals)
+{
+    SortState sort;
+    sort.column = 1;
+    RowStore rows(byCaption, sort);
+    CountingObserver seen;
+    rows.setObserver(&seen);
+    Row& a = rows.add("a", {"1"});
+    Row& b = rows.add("b", {"2"});
+    rows.add("c", {"2"});
+    rows.add("d", {"3"});
+    rows.settle();
+    rows.add("e", {"0"});
+
+    rows.beginUpdate();
+    rows.touch(a);
+    a.subItems[0] = "2";
+    EXPECT_EQ(seen.about, 1) << "no notification per touch";
+    EXPECT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows.placedCount(), 4u);
+    EXPECT_EQ(&rows.at(0), &a) << "shown at its old place";
+    // Settling while it is still under assembly places e and takes a out.
+    rows.settle();
+    EXPECT_EQ(captions(rows), (std::vector<std::string>{"e", "b", "c", "d", "a"}));
+    EXPECT_EQ(rows.placedCount(), 4u);
+    rows.endUpdate();
+    EXPECT_EQ(rows.size(), 5u);
+    rows.settle();
+    EXPECT_EQ(captions(rows), (std::vector<std::string>{"e", "b", "c", "a", "d"}));
+
+    // Resumed before any settle: it still shows at its old place until then.
+    rows.beginUpdate();
+    rows.touch(b);
+    rows.touch(b);
+    b.subItems[0] = "3";
+    rows.endUpdate();
+    EXPECT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows.placedCount(), 5u);
+    EXPECT_EQ(&rows.at(1), &b);
+    rows.settle();
+    EXPECT_EQ(captions(rows), (std::vector<std::string>{"e", "c", "a", "d", "b"}));
+    EXPECT_EQ(seen.about, seen.changed);
+    EXPECT_EQ(seen.about, 4);
+}
+
+// The rows come out as they did when a touched row left the list at once and
+// every completed row was placed by binary search after its equals.
+TEST(RowStore, RandomEditsSettleAsIfTouchedRowsLeftTheListAtOnce)
+{
+    struct Reference {
+        std::vector<int> placed, queued, assembling;
+        bool suspended = false;
+    };
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 rng(seed);
+        SortState sort;
+        sort.column = 1;
+        RowStore rows(byCaption, sort);
+        Reference ref;
+        std::vector<int> value;
+        const auto take = [](std::vector<int>& list, int id) {
+            const auto it = std::find(list.begin(), list.end(), id);
+            if (it == list.end())
+                return false;
+            list.erase(it);
+            return true;
+        };
+        for (int step = 0; step < 400; ++step) {
+            const unsigned op = rng() % 100;
+            if (op < 30) {
+                const int id = static_cast<int>(value.size());
+                value.push_back(static_cast<int>(rng() % 8));
+                rows.add(std::to_string(id), {std::to_string(value.back())});
+                (ref.suspended ? ref.assembling : ref.queued).push_back(id);
+            } else if (op < 60 && !value.empty()) {
+                const int id = static_cast<int>(rng() % value.size());
+                Row* row = rows.find(std::to_string(id));
+                ASSERT_NE(row, nullptr);
+                rows.touch(*row);
+                if (!ref.suspended)
+                    continue;
+                if (std::find(ref.assembling.begin(), ref.assembling.end(), id) == ref.assembling.end()) {
+                    ASSERT_TRUE(take(ref.placed, id) || take(ref.queued, id));
+                    ref.assembling.push_back(id);
+                }
+                value[static_cast<std::size_t>(id)] = static_cast<int>(rng() % 8);
+                row->subItems[0] = std::to_string(value[static_cast<std::size_t>(id)]);
+            } else if (op < 72) {
+                rows.beginUpdate();
+                ref.suspended = true;
+            } else if (op < 84) {
+                rows.endUpdate();
+                if (ref.suspended)
+                    ref.queued.insert(ref.queued.end(), ref.assembling.begin(), ref.assembling.end());
+                ref.assembling.clear();
+                ref.suspended = false;
+            } else {
+                if (op < 90)
+                    rows.sort();
+                else
+                    rows.settle();
+                for (const int id : ref.queued) {
+                    const auto at = std::upper_bound(ref.placed.begin(), ref.placed.end(), id, [&](int x, int y) {
+                        return value[static_cast<std::size_t>(x)] < value[static_cast<std::size_t>(y)];
+                    });
+                    ref.placed.insert(at, id);
+                }
+                ref.queued.clear();
+                if (!ref.suspended) {
+                    ASSERT_EQ(rows.size(), ref.placed.size());
+                    for (std::size_t i = 0; i < ref.placed.size(); ++i)
+                        ASSERT_EQ(rows.at(i).caption, std::to_string(ref.placed[i])) << seed << " " << step << " " << i;
+                }
+            }
+            ASSERT_EQ(rows.size(), value.size());
+        }
+    }
+}
+
 TEST(RowStore, HeaderClicksUseTheSharedStateAndFindKeepsListOrder)
 {
     SortState sort;
-    RowStore rows(byCaption, sort);
+    RowStore rows(byCaption, sort, nullptr, 1);
     for (const char* c : {"2", "10", "9", "x", "1"})
         rows.add(c, {c[0] == '1' ? "same" : "other"});
     rows.settle();
@@ -105,10 +224,10 @@ TEST(RowStore, HeaderClicksUseTheSharedStateAndFindKeepsListOrder)
 
     rows.add("10", {"same"});
     rows.settle();
-    Row* first = rows.find("10", [](const Row& r) { return r.subItems[0] == "same"; });
+    Row* first = rows.find("10", "same");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first, &rows.at(1));
-    EXPECT_EQ(rows.find("10", [](const Row& r) { return r.subItems[0] == "none"; }), nullptr);
+    EXPECT_EQ(rows.find("10", "none"), nullptr);
     EXPECT_EQ(rows.find("11"), nullptr);
 
     // Another list's click flips the shared direction; settling follows it.
@@ -164,21 +283,22 @@ TEST(RowStore, SortKeysAgreeWithTheirCompareRules)
 {
     struct Kind {
         CompareRule rule;
-        SortKeyRule key;
+        std::unique_ptr<RowOrder> (*order)();
         int columns;
     };
-    const Kind kinds[] = {{contentsCompare, contentsSortKey, 8},
-                          {documentCompare, documentSortKey, 7},
-                          {expireCompare, expireSortKey, 4}};
+    const Kind kinds[] = {{contentsCompare, contentsOrder, 8},
+                          {documentCompare, documentOrder, 7},
+                          {expireCompare, expireOrder, 4}};
     const std::vector<std::string> values = {"", "0", "9", "10", " 500 ", "-3", "N/A", "Unknown", "abc", "ABD",
                                              "abcdefghij", "ABCDEFGHIJK", "abcdefgh", "9223372036854775807",
                                              "99999999999999999999", "x y", "Z"};
     std::mt19937 rng(11);
     for (const Kind& kind : kinds) {
+        ASSERT_TRUE(kind.order()->hasSortKeys());
         for (int column = 0; column < kind.columns; ++column) {
             for (int direction : {1, -1}) {
                 SortState sort;
-                RowStore keyed(kind.rule, sort, kind.key);
+                RowStore keyed(kind.order(), sort);
                 RowStore plain(kind.rule, sort);
                 for (int i = 0; i < 300; ++i) {
                     std::vector<std::string> items;
@@ -198,5 +318,78 @@ TEST(RowStore, SortKeysAgreeWithTheirCompareRules)
                 }
             }
         }
+    }
+}
+
+// The diagnostic probe count stands in for time: per operation it must not
+// grow with the rows that share a caption.
+TEST(RowStore, AddFindAndTouchCostTheSameHoweverOftenACaptionRepeats)
+{
+    struct CountingOrder : RowOrder {
+        mutable std::uint64_t compares = 0;
+        int compare(const Row& a, const Row& b, int column) const override
+        {
+            ++compares;
+            return byCaption(a, b, column);
+        }
+    };
+    for (const int n : {10000, 100000}) {
+        SortState sort;
+        // Users of one name with different file IDs, as a Contents list holds them.
+        auto counting = std::make_unique<CountingOrder>();
+        const CountingOrder& order = *counting;
+        RowStore users(std::move(counting), sort, 1);
+        CountingObserver seen;
+        users.setObserver(&seen);
+        const int queued = 100;
+        for (int i = 0; i < n + queued; ++i) {
+            users.add("SAME", {std::to_string(i), "0"});
+            if (i == n - 1)
+                users.settle();
+        }
+        EXPECT_LT(static_cast<double>(users.probes()) / (n + queued), 3.0) << n << " rows: adding";
+
+        // Found and touched again, as users checked twice within a section:
+        // placed ones and queued ones alike.
+        const int touched = 1000;
+        const std::uint64_t probesBefore = users.probes();
+        const std::uint64_t comparesBefore = order.compares;
+        const int notified = seen.about;
+        std::vector<const Row*> touchedRows;
+        for (int k = 0; k < touched; ++k) {
+            // The last ones are still queued.
+            const std::string key = std::to_string(n + queued - 1 - k * (n / touched));
+            users.beginUpdate();
+            Row* row = users.find("SAME", key);
+            ASSERT_NE(row, nullptr);
+            ASSERT_EQ(row->subItems[0], key);
+            users.touch(*row);
+            row->subItems[1] = "1";
+            users.endUpdate();
+            touchedRows.push_back(row);
+        }
+        EXPECT_EQ(users.find("SAME", "none"), nullptr);
+        EXPECT_LT(static_cast<double>(users.probes() - probesBefore) / (touched + 1), 3.0) << n << " rows: finding";
+        EXPECT_EQ(order.compares, comparesBefore) << "touching compares nothing";
+        EXPECT_EQ(seen.about, notified) << "touching notifies nothing";
+        const auto total = static_cast<std::size_t>(n + queued);
+        EXPECT_EQ(users.size(), total);
+
+        // Placing them again is a merge, not a sort of the whole list; all
+        // rows being equal, the touched ones go last, in the order touched.
+        users.settle();
+        EXPECT_LT(order.compares - comparesBefore, 2u * static_cast<std::uint64_t>(n));
+        ASSERT_EQ(users.placedCount(), total);
+        for (int k = 0; k < touched; ++k)
+            ASSERT_EQ(&users.at(total - touched + static_cast<std::size_t>(k)),
+                      touchedRows[static_cast<std::size_t>(k)]);
+        EXPECT_EQ(users.at(0).subItems[0], "0");
+        EXPECT_EQ(users.at(total - touched - 1).subItems[0], std::to_string(n + queued - 2));
+
+        // Document rows of one caption and no key, never looked up.
+        RowStore documents(byCaption, sort);
+        for (int i = 0; i < n; ++i)
+            documents.add("0", {"N/A"});
+        EXPECT_LT(static_cast<double>(documents.probes()) / n, 2.0) << n << " rows: adding";
     }
 }

@@ -19,7 +19,7 @@ constexpr const char* kCompleted = "# Completed Parsing Log File";
 
 // Dates are written under the C locale here, whatever the machine's.
 struct StructureScan {
-    ScanRun run{blobCompare};
+    ScanRun run{blobOrder(QLocale::c())};
     StructureParser parser{QLocale::c()};
 
     std::vector<std::string> scan(const std::string& text) { return run.run(parser, text); }

@@ -2,6 +2,7 @@
 
 #include "lists/RowStore.h"
 #include "lists/SortState.h"
+#include "scan/ContentsParser.h"
 #include "scan/Scan.h"
 
 #include <QFile>
@@ -10,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace bw::test {
@@ -74,8 +77,13 @@ struct ScanRun {
     RecordingHost host{rows};
     int pauses = 0;
 
-    explicit ScanRun(CompareRule rule)
-        : rows(rule, sort)
+    explicit ScanRun(CompareRule rule, int lookupColumn = -1)
+        : rows(rule, sort, nullptr, lookupColumn)
+    {
+    }
+
+    explicit ScanRun(std::unique_ptr<RowOrder> order, int lookupColumn = -1)
+        : rows(std::move(order), sort, lookupColumn)
     {
     }
 
@@ -98,12 +106,21 @@ struct ScanRun {
     }
 };
 
+// The column that a list filled by parser P finds its rows by besides the
+// caption, as the kind's list is made: the Contents parser finds a user by
+// name and file ID.
+template <typename P>
+constexpr int lookupColumnFor()
+{
+    return std::is_same_v<P, ContentsParser> ? 1 + ContentsParser::UserFid : -1;
+}
+
 // A whole scan of text with a fresh parser of type P: the transcript, and
 // how often it paused.
 template <typename P>
 std::vector<std::string> scanWith(CompareRule rule, const std::string& text, int* pauses = nullptr)
 {
-    ScanRun run(rule);
+    ScanRun run(rule, lookupColumnFor<P>());
     P parser;
     auto transcript = run.run(parser, text);
     if (pauses)
