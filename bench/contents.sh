@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Times the headless contents scan against `grep -cF` over the same markers on a
-# generated log, and compares the scan's peak memory on two log sizes.
+# generated log, and compares the scan's peak memory on two log sizes; once
+# for each section size, so that the cost per row shows at small and at large
+# sections in one run.
 #
 #   bench/contents.sh [BUILD_DIR] [SIZE_MB]      (defaults: build, 600; 1 MB = 2^20 bytes)
 #
 # Environment:
 #   BRINDLEWICK_CLI          path of the CLI to time (default BUILD_DIR/bin/brindlewick-cli)
 #   BENCH_JOBLOG=1           generate the GroupWise 6/7 job-log form instead
-#   BENCH_USERS_PER_SECTION  users per section (default 2000)
+#   BENCH_USERS_PER_SECTION  users per section, one or more sizes separated by blanks
+#                            (default "2000 200000")
 #   TMPDIR                   where the logs are written
 #
 # It does not build anything and reports numbers only; it exits non-zero only
@@ -18,7 +21,7 @@ build_dir=${1:-build}
 size_mb=${2:-600}
 cli=${BRINDLEWICK_CLI:-$build_dir/bin/brindlewick-cli}
 gen=$build_dir/bin/gen_contents_log
-users_per_section=${BENCH_USERS_PER_SECTION:-2000}
+read -r -a section_sizes <<< "${BENCH_USERS_PER_SECTION:-2000 200000}"
 runs=3
 
 die() { echo "contents.sh: $*" >&2; exit 2; }
@@ -26,11 +29,14 @@ die() { echo "contents.sh: $*" >&2; exit 2; }
 if [[ ! $size_mb =~ ^[0-9]+$ ]] || (( 10#$size_mb == 0 )); then
     die "SIZE_MB must be a positive integer, got '$size_mb'"
 fi
-if [[ ! $users_per_section =~ ^[0-9]+$ ]] || (( 10#$users_per_section == 0 )); then
-    die "BENCH_USERS_PER_SECTION must be a positive integer, got '$users_per_section'"
-fi
+(( ${#section_sizes[@]} > 0 )) || die "BENCH_USERS_PER_SECTION must name at least one size"
+for (( k = 0; k < ${#section_sizes[@]}; k++ )); do
+    if [[ ! ${section_sizes[k]} =~ ^[0-9]+$ ]] || (( 10#${section_sizes[k]} == 0 )); then
+        die "BENCH_USERS_PER_SECTION must hold positive integers, got '${section_sizes[k]}'"
+    fi
+    section_sizes[k]=$(( 10#${section_sizes[k]} ))
+done
 size_mb=$(( 10#$size_mb ))
-users_per_section=$(( 10#$users_per_section ))
 [[ -x $gen ]] || die "generator not found: $gen (build the gen_contents_log target first)"
 [[ -x $cli ]] || die "CLI not found: $cli (build brindlewick-cli first, or set BRINDLEWICK_CLI)"
 [[ -x /usr/bin/time ]] || die "/usr/bin/time (GNU time) is required"
@@ -112,47 +118,69 @@ measure() {
 
 rate() { awk -v b="$1" -v s="$2" 'BEGIN { if (s > 0) printf "%.0f", b / 1048576 / s; else print "-" }'; }
 
-log=$tmp/contents.log
-users=$(users_for "$size_mb")
-make_log "$log" "$users"
-bytes=$(stat -c %s "$log")
-cat "$log" >/dev/null
+# run_section_size USERS_PER_SECTION: the whole comparison at one section
+# size; the ratio to grep goes to $ratio.
+run_section_size() {
+    users_per_section=$1
+    local log=$tmp/contents.log
+    users=$(users_for "$size_mb")
+    make_log "$log" "$users"
+    bytes=$(stat -c %s "$log")
+    cat "$log" >/dev/null
 
-measure grep 1 "$tmp/grep.txt" env LC_ALL=C grep -cF "${grep_args[@]}" "$log"
-grep_s=$best_s
-grep_kib=$peak_kib
-grep_count=$(cat "$tmp/grep.txt")
+    measure grep 1 "$tmp/grep.txt" env LC_ALL=C grep -cF "${grep_args[@]}" "$log"
+    grep_s=$best_s
+    grep_kib=$peak_kib
+    grep_count=$(cat "$tmp/grep.txt")
 
-measure brindlewick-cli 0 /dev/null "$cli" scan contents "$log"
-cli_s=$best_s
-cli_kib=$peak_kib
+    measure brindlewick-cli 0 /dev/null "$cli" scan contents "$log"
+    cli_s=$best_s
+    cli_kib=$peak_kib
 
-ratio=$(awk -v c="$cli_s" -v g="$grep_s" 'BEGIN { if (g > 0) printf "%.2f", c / g; else print "-" }')
+    ratio=$(awk -v c="$cli_s" -v g="$grep_s" 'BEGIN { if (g > 0) printf "%.2f", c / g; else print "-" }')
 
-echo "Contents scan benchmark, $form"
-echo "log: $(mib "$bytes") MiB ($bytes bytes), $users users in $gen_sections sections, generated in ${gen_seconds} s"
-echo "best of $runs runs, page cache warm; grep matched $grep_count lines"
-echo
-printf '%-28s %10s %10s %16s\n' "" "seconds" "MiB/s" "peak RSS (MiB)"
-printf '%-28s %10s %10s %16s\n' "grep -cF (${#markers[@]} markers)" "$grep_s" "$(rate "$bytes" "$grep_s")" "$(mib $(( grep_kib * 1024 )))"
-printf '%-28s %10s %10s %16s\n' "brindlewick-cli" "$cli_s" "$(rate "$bytes" "$cli_s")" "$(mib $(( cli_kib * 1024 )))"
-printf '%-28s %10s\n' "ratio cli / grep" "$ratio"
-echo
+    echo "Contents scan benchmark, $form, $users_per_section users per section"
+    echo "log: $(mib "$bytes") MiB ($bytes bytes), $users users in $gen_sections sections, generated in ${gen_seconds} s"
+    echo "best of $runs runs, page cache warm; grep matched $grep_count lines"
+    echo
+    printf '%-28s %10s %10s %16s\n' "" "seconds" "MiB/s" "peak RSS (MiB)"
+    printf '%-28s %10s %10s %16s\n' "grep -cF (${#markers[@]} markers)" "$grep_s" "$(rate "$bytes" "$grep_s")" "$(mib $(( grep_kib * 1024 )))"
+    printf '%-28s %10s %10s %16s\n' "brindlewick-cli" "$cli_s" "$(rate "$bytes" "$cli_s")" "$(mib $(( cli_kib * 1024 )))"
+    printf '%-28s %10s\n' "ratio cli / grep" "$ratio"
+    echo
 
-# Same section size, a quarter of the log: the peak should not move.
-rm -f "$log"
-small_log=$tmp/contents-quarter.log
-small_users=$(( users / 4 ))
-make_log "$small_log" "$small_users"
-small_bytes=$(stat -c %s "$small_log")
-cat "$small_log" >/dev/null
-measure brindlewick-cli 0 /dev/null "$cli" scan contents "$small_log"
-small_s=$best_s
-small_kib=$peak_kib
+    # Same section size, a quarter of the log: the peak should not move.
+    rm -f "$log"
+    local small_log=$tmp/contents-quarter.log
+    local small_users=$(( users / 4 ))
+    make_log "$small_log" "$small_users"
+    local small_bytes
+    small_bytes=$(stat -c %s "$small_log")
+    cat "$small_log" >/dev/null
+    measure brindlewick-cli 0 /dev/null "$cli" scan contents "$small_log"
+    local small_s=$best_s
+    local small_kib=$peak_kib
+    rm -f "$small_log"
 
-echo "Peak memory of brindlewick-cli against log size ($users_per_section users per section)"
-printf '%12s MiB log: %8s s, peak RSS %8s MiB (%s KiB)\n' "$(mib "$bytes")" "$cli_s" "$(mib $(( cli_kib * 1024 )))" "$cli_kib"
-printf '%12s MiB log: %8s s, peak RSS %8s MiB (%s KiB)\n' "$(mib "$small_bytes")" "$small_s" "$(mib $(( small_kib * 1024 )))" "$small_kib"
+    echo "Peak memory of brindlewick-cli against log size ($users_per_section users per section)"
+    printf '%12s MiB log: %8s s, peak RSS %8s MiB (%s KiB)\n' "$(mib "$bytes")" "$cli_s" "$(mib $(( cli_kib * 1024 )))" "$cli_kib"
+    printf '%12s MiB log: %8s s, peak RSS %8s MiB (%s KiB)\n' "$(mib "$small_bytes")" "$small_s" "$(mib $(( small_kib * 1024 )))" "$small_kib"
+}
+
+ratios=()
+for (( k = 0; k < ${#section_sizes[@]}; k++ )); do
+    (( k == 0 )) || echo
+    run_section_size "${section_sizes[k]}"
+    ratios+=("$ratio")
+done
+
+if (( ${#section_sizes[@]} > 1 )); then
+    echo
+    echo "Ratio cli / grep by section size (the cost per line should not depend on it)"
+    for (( k = 0; k < ${#section_sizes[@]}; k++ )); do
+        printf '%12s users per section: %s\n' "${section_sizes[k]}" "${ratios[k]}"
+    done
+fi
 
 if (( failures > 0 )); then
     echo "warning: $failures timed run(s) failed; see above" >&2
