@@ -1,7 +1,9 @@
 #include "app/ScanTab.h"
 
+#include "app/CellTipDelegate.h"
 #include "app/RowListModel.h"
 #include "app/StatusText.h"
+#include "app/UiScale.h"
 #include "base/Prompter.h"
 #include "lists/SortState.h"
 
@@ -20,6 +22,8 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace bw {
 
@@ -102,16 +106,23 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSortingEnabled(false);
     m_list->setAllColumnsShowFocus(true);
+    m_list->setItemDelegate(new CellTipDelegate(m_list));
     QHeaderView* header = m_list->header();
     header->setSectionsClickable(true);
-    header->setStretchLastSection(false);
-    header->setSortIndicatorShown(false);
+    // The last column takes what a wider window gives the list.
+    header->setStretchLastSection(true);
+    // The designed widths, grown with the font, and never narrower than the
+    // heading with its sort arrow. Every column can be widened by a drag, and
+    // a double click on its edge fits it to its contents.
+    const UiScale scale(fontMetrics());
+    header->setSortIndicatorShown(true);
     const auto columns = profile.columns();
     for (std::size_t c = 0; c < columns.size(); ++c) {
         const int section = static_cast<int>(c);
-        header->resizeSection(section, columns[c].width);
-        header->setSectionResizeMode(section, columns[c].fixed ? QHeaderView::Fixed : QHeaderView::Interactive);
+        header->setSectionResizeMode(section, QHeaderView::Interactive);
+        header->resizeSection(section, std::max(scale.x(columns[c].width), header->sectionSizeHint(section)));
     }
+    header->setSortIndicatorShown(false);
     grid->addWidget(m_list, row++, 0, 1, 3);
 
     auto* statusRow = new QHBoxLayout;
@@ -123,10 +134,11 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
-    m_progress->setFixedWidth(80);
+    m_progress->setFixedWidth(scale.x(80));
     m_progress->setVisible(false);
+    // The counter is as wide as its text; the status text has the rest.
     m_lineCounter = named(new StatusText(Qt::AlignRight), traits.lineCounterName);
-    m_lineCounter->setFixedWidth(m_lineCounter->fontMetrics().horizontalAdvance(QStringLiteral("Processing Line 0000000")));
+    m_lineCounter->setFixedWidth(0);
     statusRow->addWidget(m_lineCounter);
     // It changes with every slice: painting its own background spares
     // repainting the tab behind it each time.
@@ -160,9 +172,10 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     connect(&m_session, &ScanSession::statusChanged, this, [this] { m_status->setText(m_session.status()); });
     connect(&m_session, &ScanSession::lineCounterChanged, this, [this] {
         const QString& text = m_session.lineCounter();
-        // Widened only when the count gains a digit, so the layout rarely moves.
-        const int needed = m_lineCounter->fontMetrics().horizontalAdvance(text) + 4;
-        if (needed > m_lineCounter->width())
+        // The width moves only when the count gains a digit, so the layout
+        // rarely has to.
+        const int needed = text.isEmpty() ? 0 : m_lineCounter->fontMetrics().horizontalAdvance(text) + 4;
+        if (needed != m_lineCounter->width())
             m_lineCounter->setFixedWidth(needed);
         m_lineCounter->setText(text);
     });

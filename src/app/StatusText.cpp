@@ -17,8 +17,23 @@ void StatusText::setText(const QString& text)
     if (text == m_text)
         return;
     m_text = text;
-    setToolTip(fontMetrics().horizontalAdvance(text) > width() ? text : QString());
+    updateTip();
     update();
+}
+
+void StatusText::updateTip()
+{
+    setToolTip(isCut() ? m_text : QString());
+}
+
+bool StatusText::isCut() const
+{
+    return fontMetrics().horizontalAdvance(m_text) > width();
+}
+
+void StatusText::resizeEvent(QResizeEvent*)
+{
+    updateTip();
 }
 
 QSize StatusText::sizeHint() const
@@ -36,7 +51,7 @@ void StatusText::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect(), static_cast<int>(m_alignment), fontMetrics().elidedText(m_text, Qt::ElideRight, width()));
+    painter.drawText(rect(), static_cast<int>(m_alignment), fontMetrics().elidedText(m_text, Qt::ElideMiddle, width()));
 }
 
 } // namespace bw

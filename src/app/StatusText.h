@@ -6,7 +6,8 @@ namespace bw {
 
 // A one-line text for values that change many times a second (the status
 // text and the line counter). Unlike a QLabel it never asks the layout to
-// recompute when its text changes, so an update repaints only itself.
+// recompute when its text changes, so an update repaints only itself. A text
+// too long for it is cut in the middle and shows whole as its tip.
 class StatusText : public QWidget {
     Q_OBJECT
 public:
@@ -14,14 +15,18 @@ public:
 
     QString text() const { return m_text; }
     void setText(const QString& text);
+    bool isCut() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void updateTip();
+
     QString m_text;
     Qt::Alignment m_alignment;
 };

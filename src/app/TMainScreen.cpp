@@ -1,6 +1,7 @@
 #include "app/TMainScreen.h"
 
 #include "app/ScanTab.h"
+#include "app/UiScale.h"
 #include "base/Prompter.h"
 
 #include <QCloseEvent>
@@ -71,9 +72,10 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     status->setSizeGripEnabled(true);
     m_hintPanel = new QLabel;
     m_hintPanel->setObjectName(QStringLiteral("hintPanel"));
-    m_hintPanel->setFixedWidth(345);
+    const UiScale scale(fontMetrics());
+    m_hintPanel->setFixedWidth(scale.x(345));
     auto* second = new QLabel;
-    second->setFixedWidth(50);
+    second->setFixedWidth(scale.x(50));
     status->addWidget(m_hintPanel);
     status->addWidget(second);
     setStatusBar(status);
@@ -92,7 +94,11 @@ void TMainScreen::FormCreate()
     m_sort.reset();
     PageControl1->setCurrentIndex(0);
     setWindowTitle(QStringLiteral("Brindlewick"));
-    resize(714, 476);
+    // The designed size, grown with the font; it is also the smallest the
+    // window may be made, so that nothing in it is cut.
+    const UiScale scale(fontMetrics());
+    setMinimumSize(QSize(scale.x(714), scale.y(476)).expandedTo(minimumSizeHint()));
+    resize(minimumSize());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 }

@@ -14,13 +14,19 @@
 
 namespace {
 
+// A log named on the command line shows as a pick shows it: the whole path.
+QString wholePath(const QString& path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
 // Drives the Contents Check tab for tools that run the window without a
 // person: at the first pause it saves a picture and quits, or it presses
 // Continue at every pause and reports the time the whole scan took.
 void drive(bw::TMainScreen& window, const QString& log, const QString& screenshot)
 {
     bw::ScanTab* tab = window.tab(0);
-    tab->choose(log);
+    tab->choose(wholePath(log));
     auto* clock = new QElapsedTimer;
     clock->start();
     QObject::connect(tab, &bw::ScanTab::scanPaused, &window, [&window, tab, screenshot] {
@@ -75,8 +81,7 @@ int main(int argc, char** argv)
         }
         drive(window, logs.constFirst(), options.value(screenshot));
     } else if (logs.size() == 1) {
-        // Shown as a pick would show it: the whole path.
-        window.tab(0)->choose(QDir::toNativeSeparators(QFileInfo(logs.constFirst()).absoluteFilePath()));
+        window.tab(0)->choose(wholePath(logs.constFirst()));
     }
     return QApplication::exec();
 }

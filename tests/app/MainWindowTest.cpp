@@ -2,6 +2,7 @@
 #include "app/ScanTab.h"
 #include "app/StatusText.h"
 #include "app/TMainScreen.h"
+#include "app/UiScale.h"
 #include "app/WindowHelpers.h"
 #include "support/FakePrompter.h"
 #include "support/ScanRecorder.h"
@@ -121,7 +122,9 @@ TEST(MainWindow, StartsWithEveryTabFreshAndTheContentsTabActive)
     EXPECT_EQ(w.window.closeButton()->toolTip(), "Exit the Application");
     EXPECT_EQ(w.tab(0)->list()->model()->columnCount(), 8);
     EXPECT_EQ(w.tab(0)->list()->model()->headerData(6, Qt::Horizontal).toString(), "Total Size");
-    EXPECT_EQ(w.tab(0)->list()->header()->sectionSize(0), 100);
+    // The designed widths, grown with the font.
+    const UiScale scale(w.window.fontMetrics());
+    EXPECT_EQ(w.tab(0)->list()->header()->sectionSize(0), scale.x(100));
 }
 
 TEST(MainWindow, PickingALogOnEachTab)
@@ -375,7 +378,7 @@ TEST(MainWindow, HintsShowAsTipsAndInTheFirstStatusPanel)
     EXPECT_TRUE(waitUntil([&] { return w.window.hintPanel()->text() == "Print the Results for this Section of the Log File"; }, 1000));
     QTest::mouseMove(t->pickButton());
     EXPECT_TRUE(waitUntil([&] { return w.window.hintPanel()->text() == "Select the Required GWCheck Log File"; }, 1000));
-    EXPECT_EQ(w.window.hintPanel()->width(), 345);
+    EXPECT_EQ(w.window.hintPanel()->width(), UiScale(w.window.fontMetrics()).x(345));
 }
 
 TEST(MainWindow, SortArrowMovesOnlyWhenTheListIsSorted)

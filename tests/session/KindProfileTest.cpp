@@ -28,6 +28,14 @@ TEST(KindProfile, OneEntryPerKindFoundByKindAndByName)
     EXPECT_EQ(kindProfile(ScanKind::Expire).columns().size(), 4u);
     EXPECT_EQ(kindProfile(ScanKind::Structure).columns().size(), 4u);
     EXPECT_EQ(kindProfile(ScanKind::Structure).makeParser()->profile().rowCap, 4000);
+
+    // A Contents user is one row per name and file ID.
+    SortState sort;
+    const auto rows = kindProfile(ScanKind::Contents).makeRows(sort);
+    Row& al = rows->add("AL", {"a1a"});
+    rows->add("AL", {"b2b"});
+    EXPECT_EQ(rows->find("AL", "a1a"), &al);
+    EXPECT_EQ(rows->find("AL", "c3c"), nullptr);
 }
 
 TEST(KindProfile, OnlyContentsRowsLookDifferentAndOnlyDocumentRowsAreChecked)

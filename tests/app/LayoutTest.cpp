@@ -1,0 +1,138 @@
+#include "app/CellTipDelegate.h"
+#include "app/ScanTab.h"
+#include "app/StatusText.h"
+#include "app/TMainScreen.h"
+#include "app/WindowHelpers.h"
+#include "support/FakePrompter.h"
+#include "support/Wait.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+using namespace bw;
+using namespace bw::test;
+
+namespace {
+
+// Runs a test body at the default font and at one half as large again.
+class AtTwoFonts : public ::testing::TestWithParam<double> {
+protected:
+    void SetUp() override
+    {
+        m_saved = QApplication::font();
+        QFont font = m_saved;
+        font.setPointSizeF(m_saved.pointSizeF() * GetParam());
+        QApplication::setFont(font);
+    }
+    void TearDown() override { QApplication::setFont(m_saved); }
+
+private:
+    QFont m_saved;
+};
+
+const char* const samples[] = {"contents.log", "documents.log", "expire.log", "structure.log"};
+
+QString sample(int tab)
+{
+    return QStringLiteral(BW_SAMPLES "/") + QString::fromLatin1(samples[tab]);
+}
+
+int textWidth(const QWidget* widget, QString text)
+{
+    return widget->fontMetrics().horizontalAdvance(text.remove(u'&'));
+}
+
+} // namespace
+
+TEST_P(AtTwoFonts, EveryCaptionHeadingAndStatusFits)
+{
+    FakePrompter prompter;
+    TMainScreen window(prompter);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTabBar* tabs = window.pageControl()->tabBar();
+    for (int i = 0; i < TMainScreen::tabCount; ++i)
+        EXPECT_LE(textWidth(tabs, tabs->tabText(i)), tabs->tabRect(i).width()) << i;
+
+    for (int i = 0; i < TMainScreen::tabCount; ++i) {
+        window.pageControl()->setCurrentIndex(i);
+        ScanTab* t = window.tab(i);
+        QApplication::processEvents();
+        for (const QAbstractButton* b : t->findChildren<QAbstractButton*>())
+            EXPECT_LE(textWidth(b, b->text()), b->contentsRect().width()) << b->text().toStdString();
+        for (const QLabel* l : t->findChildren<QLabel*>())
+            EXPECT_LE(textWidth(l, l->text()), l->contentsRect().width()) << l->text().toStdString();
+
+        // The heading with its sort arrow, as during a scan.
+        QHeaderView* header = t->list()->header();
+        header->setSortIndicatorShown(true);
+        for (int c = 0; c < header->count(); ++c) {
+            const QString caption = t->list()->model()->headerData(c, Qt::Horizontal).toString();
+            EXPECT_LE(header->sectionSizeHint(c), header->sectionSize(c)) << caption.toStdString();
+        }
+
+        t->choose(sample(i));
+        QTest::mouseClick(t->parseButton(), Qt::LeftButton);
+        while (t->scanRunning()) {
+            ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue() || !t->scanRunning(); }));
+            EXPECT_FALSE(t->statusText()->isCut()) << t->statusText()->text().toStdString();
+            EXPECT_FALSE(t->lineCounter()->isCut()) << t->lineCounter()->text().toStdString();
+            if (t->scanRunning())
+                QTest::mouseClick(t->continueButton(), Qt::LeftButton);
+        }
+        EXPECT_FALSE(t->statusText()->isCut()) << t->statusText()->text().toStdString();
+    }
+}
+
+TEST_P(AtTwoFonts, TheWindowResizesAndColumnsWiden)
+{
+    FakePrompter prompter;
+    TMainScreen window(prompter);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ScanTab* t = window.tab(0);
+    const QSize list = t->list()->size();
+    EXPECT_EQ(window.minimumSize(), window.size()) << "the first size is the smallest";
+    window.resize(window.size() + QSize(200, 150));
+    QApplication::processEvents();
+    EXPECT_EQ(t->list()->size(), list + QSize(200, 150)) << "the list takes the room";
+
+    // A drag on the right edge of the first heading widens its column.
+    QHeaderView* header = t->list()->header();
+    const int before = header->sectionSize(0);
+    const QPoint edge(header->sectionViewportPosition(0) + before - 1, header->height() / 2);
+    QWidget* target = header->viewport();
+    QTest::mousePress(target, Qt::LeftButton, {}, edge);
+    QMouseEvent move(QEvent::MouseMove, QPointF(edge + QPoint(40, 0)), target->mapToGlobal(QPointF(edge + QPoint(40, 0))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, edge + QPoint(40, 0));
+    EXPECT_EQ(header->sectionSize(0), before + 40);
+
+    // A cell too narrow for its text tips it whole; the row's tip follows.
+    t->choose(sample(0));
+    QTest::mouseClick(t->parseButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue(); }));
+    auto* delegate = qobject_cast<CellTipDelegate*>(t->list()->itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    const QModelIndex name = t->list()->model()->index(0, 0);
+    const QString rowTip = name.data(Qt::ToolTipRole).toString();
+    EXPECT_EQ(delegate->tipFor(t->list(), name), rowTip) << "not cut: the row's tip only";
+    header->resizeSection(0, header->fontMetrics().averageCharWidth() * 3);
+    EXPECT_EQ(delegate->tipFor(t->list(), name), name.data().toString() + u'\n' + rowTip);
+    const QModelIndex total = t->list()->model()->index(0, 6);
+    header->resizeSection(6, 4);
+    EXPECT_TRUE(delegate->tipFor(t->list(), total).startsWith(total.data().toString() + u'\n'));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, AtTwoFonts, ::testing::Values(1.0, 1.5));
