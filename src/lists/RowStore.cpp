@@ -362,14 +362,15 @@ void RowStore::clear()
     m_staleAssembling = 0;
     m_sequence = 0;
     m_suspendedAt = 0;
-    // Keep a modest table for the next section; drop a huge one.
-    if (m_index.size() > 65536)
+    // The next section is likely as large as this one: keep the table for
+    // it, unless it is far larger than this section needed, so that emptying
+    // small lists never costs more than filling them did.
+    if (m_index.size() > 65536 && m_index.size() > 8 * m_indexed)
         m_index.clear();
     else
         std::fill(m_index.begin(), m_index.end(), IndexSlot{0, nullptr, 0});
     m_indexed = 0;
-    if (m_storage.size() > 65536)
-        m_storage.clear();
+    // Rows are refilled, not freed: the largest section's rows stay allocated.
     m_used = 0;
     m_suspended = false;
     m_orderedUnder = m_sort;
