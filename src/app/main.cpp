@@ -20,12 +20,13 @@ QString wholePath(const QString& path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
-// Drives the Contents Check tab for tools that run the window without a
-// person: at the first pause it saves a picture and quits, or it presses
-// Continue at every pause and reports the time the whole scan took.
-void drive(bw::TMainScreen& window, const QString& log, const QString& screenshot)
+// Drives one tab for tools that run the window without a person: at the
+// first pause it saves a picture and quits, or it presses Continue at every
+// pause and reports the time the whole scan took.
+void drive(bw::TMainScreen& window, int tabIndex, const QString& log, const QString& screenshot)
 {
-    bw::ScanTab* tab = window.tab(0);
+    bw::ScanTab* tab = window.tab(tabIndex);
+    window.pageControl()->setCurrentIndex(tabIndex);
     tab->choose(wholePath(log));
     auto* clock = new QElapsedTimer;
     clock->start();
@@ -59,12 +60,16 @@ int main(int argc, char** argv)
     options.setApplicationDescription(QStringLiteral("Reads GWCheck logs and lists what they report."));
     options.addHelpOption();
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Scan LOG on the Contents Check tab up to its first pause, save a picture of the window to FILE and quit."),
+                                        QStringLiteral("Scan LOG up to its first pause, save a picture of the window to FILE and quit."),
                                         QStringLiteral("FILE"));
     const QCommandLineOption bench(QStringLiteral("bench"),
-                                   QStringLiteral("Scan LOG on the Contents Check tab, pressing Continue at every pause, print the time taken and quit."));
+                                   QStringLiteral("Scan LOG, pressing Continue at every pause, print the time taken and quit."));
+    const QCommandLineOption kind(QStringLiteral("tab"),
+                                  QStringLiteral("With --screenshot or --bench: the tab to scan on (contents, documents, expire or structure)."),
+                                  QStringLiteral("KIND"), QStringLiteral("contents"));
     options.addOption(screenshot);
     options.addOption(bench);
+    options.addOption(kind);
     options.addPositionalArgument(QStringLiteral("LOG"), QStringLiteral("A log to pick on the Contents Check tab."));
     options.process(app);
 
@@ -79,7 +84,15 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "brindlewick: --screenshot and --bench need one LOG\n");
             return 2;
         }
-        drive(window, logs.constFirst(), options.value(screenshot));
+        const bw::KindProfile* profile = bw::kindProfileNamed(options.value(kind).toStdString());
+        if (!profile) {
+            std::fprintf(stderr, "brindlewick: unknown tab '%s'\n", qPrintable(options.value(kind)));
+            return 2;
+        }
+        int tabIndex = 0;
+        while (window.tab(tabIndex)->traits().kind != profile->kind)
+            ++tabIndex;
+        drive(window, tabIndex, logs.constFirst(), options.value(screenshot));
     } else if (logs.size() == 1) {
         window.tab(0)->choose(wholePath(logs.constFirst()));
     }
