@@ -6,7 +6,10 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 brindlewick_install_deps
 
+brindlewick_runtime_dir
+
 # The build stays quiet unless it fails; then its whole output is shown.
+echo "Building (the first build takes a few minutes)..."
 build_log=$(mktemp)
 trap 'rm -f "$build_log"' EXIT
 if ! { cmake --preset normal && cmake --build --preset normal -j "$(nproc 2>/dev/null || echo 2)"; } >"$build_log" 2>&1; then
