@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -62,6 +63,11 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     exit->setObjectName(QStringLiteral("Exit1"));
     exit->setShortcut(QKeySequence::Quit);
     connect(exit, &QAction::triggered, this, &TMainScreen::Exit1Click);
+    // F10 opens the menu bar, as on most desktops.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this, file] {
+        menuBar()->setActiveAction(file->menuAction());
+    });
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     QAction* about = help->addAction(tr("&About"));
     about->setObjectName(QStringLiteral("About1"));

@@ -455,4 +455,20 @@ TEST(MainWindow, KeyboardReachesEveryControl)
     QTest::keyClick(t->continueButton(), Qt::Key_Return);
     EXPECT_FALSE(t->scan().awaitingContinue());
     ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue(); }));
+
+    // Alt+F and F10 open the File menu.
+    QMenu* fileMenu = w.window.menuBar()->actions().constFirst()->menu();
+    ASSERT_NE(fileMenu, nullptr);
+    QTest::keyClick(&w.window, Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(waitUntil([&] { return fileMenu->isVisible(); }, 1000)) << "Alt+F";
+    // Escape closes the menu, a second one leaves the menu bar.
+    const auto leaveMenus = [&] {
+        QTest::keyClick(fileMenu, Qt::Key_Escape);
+        QTest::keyClick(w.window.menuBar(), Qt::Key_Escape);
+        EXPECT_TRUE(waitUntil([&] { return !fileMenu->isVisible(); }, 1000));
+    };
+    leaveMenus();
+    QTest::keyClick(&w.window, Qt::Key_F10);
+    EXPECT_TRUE(waitUntil([&] { return fileMenu->isVisible(); }, 1000)) << "F10";
+    leaveMenus();
 }
