@@ -27,12 +27,12 @@ std::unique_ptr<RowStore> contentsRows(const SortState& sort)
 
 std::unique_ptr<RowStore> documentRows(const SortState& sort)
 {
-    return std::make_unique<RowStore>(documentCompare, sort, documentSortKey);
+    return std::make_unique<RowStore>(documentOrder(), sort);
 }
 
 std::unique_ptr<RowStore> expireRows(const SortState& sort)
 {
-    return std::make_unique<RowStore>(expireCompare, sort, expireSortKey);
+    return std::make_unique<RowStore>(expireOrder(), sort);
 }
 
 // The Structure Check list stops at 4000 rows and its dates have no cheap
