@@ -9,29 +9,29 @@ constexpr Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignVCenter;
 constexpr Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
 
 constexpr ColumnInfo contents[] = {
-    {"User Name", 100, left, true},  {"User FID", 60, centre, true}, {"User DB Size", 75, right, true},
-    {"InBox", 60, right, false},     {"OutBox", 60, right, false},   {"WasteBasket", 80, right, false},
-    {"Total Size", 75, right, false}, {"Flag", 35, centre, false},
+    {"User Name", 100, left},  {"User FID", 60, centre}, {"User DB Size", 75, right},
+    {"InBox", 60, right},     {"OutBox", 60, right},   {"WasteBasket", 80, right},
+    {"Total Size", 75, right}, {"Flag", 35, centre},
 };
 
 constexpr ColumnInfo documents[] = {
-    {"Document", 65, left, true},   {"Version", 50, centre, true},     {"Author", 100, left, true},
-    {"Library", 50, centre, false}, {"Author DPU", 90, left, false},   {"Extension", 80, left, false},
-    {"Output File", 75, centre, false},
+    {"Document", 65, left},   {"Version", 50, centre},     {"Author", 100, left},
+    {"Library", 50, centre}, {"Author DPU", 90, left},   {"Extension", 80, left},
+    {"Output File", 75, centre},
 };
 
 constexpr ColumnInfo expire[] = {
-    {"User Name", 100, left, true},
-    {"User Database Name", 120, left, true},
-    {"Msg Database Name", 130, left, true},
-    {"User Database Size", 120, right, false},
+    {"User Name", 100, left},
+    {"User Database Name", 120, left},
+    {"Msg Database Name", 130, left},
+    {"User Database Size", 120, right},
 };
 
 constexpr ColumnInfo structure[] = {
-    {"BLOB File", 120, left, true},
-    {"Library Location", 200, left, true},
-    {"File Size", 70, right, false},
-    {"Date and Time", 120, left, false},
+    {"BLOB File", 120, left},
+    {"Library Location", 200, left},
+    {"File Size", 70, right},
+    {"Date and Time", 120, left},
 };
 
 } // namespace

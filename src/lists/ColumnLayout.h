@@ -6,12 +6,12 @@
 
 namespace bw {
 
-// One visible column of a tab's list.
+// One visible column of a tab's list: its designed width, which the user
+// may change.
 struct ColumnInfo {
     const char* caption;
     int width;
     Qt::Alignment alignment;
-    bool fixed; // the user cannot resize it
 };
 
 // The visible columns of each kind's list, caption column first.
