@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace bw {
 
@@ -49,6 +51,18 @@ LogLineReader::~LogLineReader()
 bool LogLineReader::open(const QString& path)
 {
     close();
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_type type = fs::status(QFile::encodeName(path).toStdString(), error).type();
+    if (type == fs::file_type::directory) {
+        m_error = QStringLiteral("Is a directory");
+        return false;
+    }
+    if (type == fs::file_type::character || type == fs::file_type::block || type == fs::file_type::socket) {
+        m_error = type == fs::file_type::socket ? QStringLiteral("Is a socket, not a log file")
+                                                : QStringLiteral("Is a device, not a log file");
+        return false;
+    }
     m_file.setFileName(path);
     // Unbuffered: the blocks go straight into the chunks.
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
@@ -57,6 +71,7 @@ bool LogLineReader::open(const QString& path)
     }
     m_device = &m_file;
     m_fileSize = m_file.size();
+    m_checkLength = type == fs::file_type::regular;
     return true;
 }
 
@@ -80,6 +95,7 @@ void LogLineReader::close()
     if (m_file.isOpen())
         m_file.close();
     m_device = nullptr;
+    m_checkLength = false;
     m_ready.clear();
     m_current.reset();
     m_nextLine = 0;
@@ -113,6 +129,8 @@ void LogLineReader::produce()
 {
     ByteBuffer carry; // the unfinished last line of the previous chunk
     std::int64_t lines = 0;
+    std::int64_t total = 0; // bytes read from the device
+    bool overLong = false;  // passing over the rest of a line beyond lineCap
     for (;;) {
         std::unique_ptr<Chunk> chunk = takeFreeChunk();
         if (!chunk)
@@ -133,13 +151,29 @@ void LogLineReader::produce()
                 if (n < 0) {
                     chunk->failed = true;
                     chunk->error = m_device->errorString();
+                } else if (m_checkLength && total < m_fileSize) {
+                    chunk->failed = true;
+                    chunk->error = QString::fromLatin1(truncatedReason);
                 }
                 break;
             }
             chunk->rawBytes += n;
+            total += n;
             char* block = data.data() + old;
             char* blockEnd = block + n;
-            if (std::memchr(block, 0, static_cast<std::size_t>(n)) != nullptr)
+            if (overLong) {
+                // Keep the line feed that ends the line, drop what lies before it.
+                auto* lf = static_cast<char*>(std::memchr(block, '\n', static_cast<std::size_t>(n)));
+                if (!lf) {
+                    data.resize(old);
+                    continue;
+                }
+                overLong = false;
+                const auto rest = blockEnd - lf;
+                std::memmove(block, lf, static_cast<std::size_t>(rest));
+                blockEnd = block + rest;
+            }
+            if (std::memchr(block, 0, static_cast<std::size_t>(blockEnd - block)) != nullptr)
                 blockEnd = std::remove(block, blockEnd, '\0');
             data.resize(static_cast<std::size_t>(blockEnd - data.data()));
 
@@ -147,6 +181,10 @@ void LogLineReader::produce()
             while (scanFrom < data.size()) {
                 const void* lf = std::memchr(base + scanFrom, '\n', data.size() - scanFrom);
                 if (!lf) {
+                    if (data.size() - lineStart > lineCap) {
+                        data.resize(lineStart + lineCap);
+                        overLong = true;
+                    }
                     scanFrom = data.size();
                     break;
                 }

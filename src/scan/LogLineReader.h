@@ -18,10 +18,12 @@
 namespace bw {
 
 // Cuts a log into lines: blocks of 65,536 bytes are appended to a carry
-// buffer and lines are cut from it, so a line may be of any length and is
-// never read twice. A line ends with and includes its line feed; a last line
-// without one is never delivered. Zero bytes are dropped and the text around
-// them kept.
+// buffer and lines are cut from it, so a line is never read twice. A line
+// ends with and includes its line feed; a last line without one is never
+// delivered. Zero bytes are dropped and the text around them kept. Of a line
+// longer than lineCap only its first lineCap bytes and its line feed are
+// kept, so that memory stays bounded whatever the input: no marker or field
+// lies that far into a line.
 //
 // Reading, cutting and the search for the parser's markers run one step
 // ahead on a worker thread, in chunks of whole lines; the scan itself, and
@@ -30,6 +32,9 @@ namespace bw {
 class LogLineReader {
 public:
     static constexpr std::size_t blockSize = 65536;
+    static constexpr std::size_t lineCap = std::size_t(16) << 20;
+    // Why a scan stops when its log shrinks under it.
+    static constexpr const char* truncatedReason = "the log was truncated while it was read";
 
     // NoLine: nothing to hand out yet (a chunk was used up, or the deadline
     // passed while waiting for the next one); lineNumber() has moved on.
@@ -42,6 +47,9 @@ public:
     LogLineReader& operator=(const LogLineReader&) = delete;
 
     // Opens for reading only, leaving the file open to other processes.
+    // Only regular files and FIFOs are logs: a directory, a device or a
+    // socket is refused with a reason, since reading one would fail, never
+    // end or wait for ever.
     bool open(const QString& path);
     // Reads from a device that is already open (tests inject failures so).
     void setDevice(QIODevice* device);
@@ -106,6 +114,9 @@ private:
 
     QFile m_file;
     QIODevice* m_device = nullptr;
+    // A regular file must still be as long as it was when opened once its
+    // end is reached; otherwise it was cut short while it was read.
+    bool m_checkLength = false;
     const MarkerSet* m_markers = nullptr;
     bool m_onlyMarked = false;
 

@@ -86,3 +86,69 @@ TEST(LogLineReader, ReadOnlyLogsOpenAndFailuresCarryTheReason)
     EXPECT_EQ(reader.next(line), LogLineReader::Result::Error);
     EXPECT_EQ(reader.errorString(), "Input/output error");
 }
+
+TEST(LogLineReader, LinesBeyondTheCapKeepTheirStartAndCountOnce)
+{
+    const std::string longLine(70000, 'x');
+    const std::string overCap = "Checking user = " + std::string(LogLineReader::lineCap + 200000, 'y');
+    TempLog log("a\n" + longLine + "\n" + overCap + "\nafter\n" + overCap + "tail without line feed");
+    LogLineReader reader;
+    ASSERT_TRUE(reader.open(log.path()));
+    std::vector<std::pair<std::int64_t, std::string>> lines;
+    std::string_view line;
+    LogLineReader::Result r;
+    while ((r = reader.next(line)) == LogLineReader::Result::Line || r == LogLineReader::Result::NoLine) {
+        if (r == LogLineReader::Result::Line)
+            lines.emplace_back(reader.lineNumber(), std::string(line));
+    }
+    EXPECT_EQ(r, LogLineReader::Result::End);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1].second, longLine + "\n");
+    EXPECT_EQ(lines[2].first, 3);
+    EXPECT_EQ(lines[2].second, overCap.substr(0, LogLineReader::lineCap) + "\n");
+    EXPECT_EQ(lines[3], std::make_pair(std::int64_t(4), std::string("after\n")));
+    EXPECT_EQ(reader.lineNumber(), 4);
+}
+
+TEST(LogLineReader, ALogCutShortWhileReadFailsAndOneThatGrowsIsRead)
+{
+    const std::string text = std::string(300000, 'z') + "\n";
+    {
+        TempLog log(text + text);
+        LogLineReader reader;
+        ASSERT_TRUE(reader.open(log.path()));
+        QFile(log.path()).resize(1000);
+        std::string_view line;
+        LogLineReader::Result r;
+        while ((r = reader.next(line)) == LogLineReader::Result::Line || r == LogLineReader::Result::NoLine) {
+        }
+        EXPECT_EQ(r, LogLineReader::Result::Error);
+        EXPECT_EQ(reader.errorString(), LogLineReader::truncatedReason);
+    }
+    TempLog log(text);
+    LogLineReader reader;
+    ASSERT_TRUE(reader.open(log.path()));
+    QFile grow(log.path());
+    ASSERT_TRUE(grow.open(QIODevice::Append));
+    grow.write("more\n");
+    grow.close();
+    std::string_view line;
+    LogLineReader::Result r;
+    int count = 0;
+    while ((r = reader.next(line)) == LogLineReader::Result::Line || r == LogLineReader::Result::NoLine)
+        count += r == LogLineReader::Result::Line;
+    EXPECT_EQ(r, LogLineReader::Result::End);
+    EXPECT_EQ(count, 2);
+}
+
+TEST(LogLineReader, OnlyFilesAndFifosAreOpened)
+{
+    TempLog log("a\n");
+    LogLineReader reader;
+    EXPECT_FALSE(reader.open(log.dir()));
+    EXPECT_EQ(reader.errorString(), "Is a directory");
+    if (QFileInfo::exists("/dev/zero")) {
+        EXPECT_FALSE(reader.open("/dev/zero"));
+        EXPECT_EQ(reader.errorString(), "Is a device, not a log file");
+    }
+}
