@@ -3,7 +3,7 @@
 # Sourced by run.sh and test.sh; installs only what is missing.
 
 BRINDLEWICK_PACKAGES=(
-  g++ clang cmake ninja-build pkgconf
+  g++ clang libclang-rt-14-dev cmake ninja-build pkgconf
   qt6-base-dev libgl-dev
   libgtest-dev
   time

@@ -31,4 +31,9 @@ for preset in release clang; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 
+# A short run of every fuzz target on its seed corpus; scripts/fuzz.sh runs
+# them for longer.
+echo "== fuzz targets, smoke run"
+scripts/fuzz.sh --smoke
+
 echo "== all checks passed in $((SECONDS / 60))m $((SECONDS % 60))s"
