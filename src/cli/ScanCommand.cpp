@@ -147,7 +147,7 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
         }
         output.rows(session.rows());
     };
-    session.choose(QFile::decodeName(options->log.c_str()));
+    session.chooseNative(QByteArray::fromStdString(options->log));
     // From Parse on, as the scan shows them.
     QObject::connect(&session, &ScanSession::statusChanged, [&] { output.status(session.status()); });
     QObject::connect(&session, &ScanSession::scanFinishing, writeRows);

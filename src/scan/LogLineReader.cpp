@@ -1,5 +1,7 @@
 #include "scan/LogLineReader.h"
 
+#include "base/NativeFile.h"
+
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -50,10 +52,15 @@ LogLineReader::~LogLineReader()
 
 bool LogLineReader::open(const QString& path)
 {
+    return openNative(QFile::encodeName(path));
+}
+
+bool LogLineReader::openNative(const QByteArray& nativePath)
+{
     close();
     namespace fs = std::filesystem;
     std::error_code error;
-    const fs::file_type type = fs::status(QFile::encodeName(path).toStdString(), error).type();
+    const fs::file_type type = fs::status(fs::path(nativePath.toStdString()), error).type();
     if (type == fs::file_type::directory) {
         m_error = QStringLiteral("Is a directory");
         return false;
@@ -63,12 +70,9 @@ bool LogLineReader::open(const QString& path)
                                                 : QStringLiteral("Is a device, not a log file");
         return false;
     }
-    m_file.setFileName(path);
     // Unbuffered: the blocks go straight into the chunks.
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        m_error = m_file.errorString();
+    if (!openNativeForReading(m_file, nativePath, m_error))
         return false;
-    }
     m_device = &m_file;
     m_fileSize = m_file.size();
     m_checkLength = type == fs::file_type::regular;

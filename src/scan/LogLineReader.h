@@ -51,6 +51,8 @@ public:
     // socket is refused with a reason, since reading one would fail, never
     // end or wait for ever.
     bool open(const QString& path);
+    // The same for a name given as the platform's bytes.
+    bool openNative(const QByteArray& nativePath);
     // Reads from a device that is already open (tests inject failures so).
     void setDevice(QIODevice* device);
     // The markers to look for in every line, before the first next(). With

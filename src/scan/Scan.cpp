@@ -3,6 +3,8 @@
 #include "lists/RowStore.h"
 #include "lists/SortState.h"
 
+#include <QFile>
+
 namespace bw {
 
 Scan::Scan(LineParser& parser, RowStore& rows, SortState& sort, ScanHost& host)
@@ -15,13 +17,18 @@ Scan::Scan(LineParser& parser, RowStore& rows, SortState& sort, ScanHost& host)
 
 void Scan::start(const QString& path)
 {
+    startNative(QFile::encodeName(path));
+}
+
+void Scan::startNative(const QByteArray& nativePath)
+{
     for (ScanControl c : {ScanControl::Parse, ScanControl::Continue, ScanControl::Print, ScanControl::Action, ScanControl::Close})
         m_host.setControlEnabled(c, false);
     m_state = State::Scanning;
     m_failed = false;
     m_resumeAt = LineParser::lineDone;
     m_host.showStatus(m_parser.profile().startStatus);
-    if (!m_reader.open(path)) {
+    if (!m_reader.openNative(nativePath)) {
         fail(m_reader.errorString());
         return;
     }

@@ -31,6 +31,8 @@ public:
     // Parse: locks the controls, opens the log and starts from its first
     // line. A log that cannot be opened ends the scan at once.
     void start(const QString& path);
+    // The same for a name given as the platform's bytes.
+    void startNative(const QByteArray& nativePath);
 
     // Runs until the deadline (Running), a pause (Paused) or the end of the
     // log or a failure (Finished).

@@ -61,8 +61,15 @@ bool ScanSession::isEnabled(Control control) const
 
 bool ScanSession::choose(const QString& path)
 {
-    if (scanRunning() || path.isEmpty())
+    return chooseNative(QFile::encodeName(path));
+}
+
+bool ScanSession::chooseNative(const QByteArray& nativePath)
+{
+    if (scanRunning() || nativePath.isEmpty())
         return false;
+    const QString path = displayText(std::string_view(nativePath.constData(), std::size_t(nativePath.size())));
+    m_nativeLogPath = nativePath;
     m_logPath = path;
     emit logPathChanged();
     if (m_profile.hasOutputDirectory)
@@ -81,7 +88,7 @@ void ScanSession::parse()
     m_lineCounter = QStringLiteral("Processing Line 0");
     emit lineCounterChanged();
     m_sortShown = true;
-    m_scan.start(m_logPath);
+    m_scan.startNative(m_nativeLogPath);
     // The pick follows the scan's state, which start() set after the
     // controls it switched.
     emit controlsChanged();

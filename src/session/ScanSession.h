@@ -62,6 +62,9 @@ public:
     // A log picked (or dropped): refused while a scan runs or waits, so that
     // a second scan can never start.
     bool choose(const QString& path);
+    // The same for a name given as the platform's bytes, which the command
+    // line passes on unchanged; logPath() shows them as text.
+    bool chooseNative(const QByteArray& nativePath);
     void parse();
     void continueScan();
     // A header click; returns whether the list was re-sorted.
@@ -106,6 +109,7 @@ private:
     Scan m_scan;
 
     QString m_logPath;
+    QByteArray m_nativeLogPath;
     QString m_outputDirectory;
     QString m_status;
     QString m_lineCounter;

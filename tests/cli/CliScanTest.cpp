@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 using namespace bw;
@@ -99,4 +100,26 @@ TEST(CliScan, FailuresAndUsageErrors)
     EXPECT_EQ(cli({"scan", "contents", "x.log", "--sort"}).status, 2);
     EXPECT_EQ(cli({"scan", "contents", "x.log", "--sort", "-1"}).status, 2);
     EXPECT_EQ(cli({"scan", "contents", "x.log", "--bogus"}).status, 2);
+}
+
+TEST(CliScan, NamesThatAreNotUtf8AreOpenedAsGivenAndShownAsText)
+{
+    TempLog log("");
+    const std::string dir = log.dir().toStdString();
+    for (const std::string name : {"bad\xff\xfe.log", "latin\xe9.log"}) {
+        const std::string path = dir + "/" + name;
+        {
+            std::FILE* f = std::fopen(path.c_str(), "wb");
+            ASSERT_NE(f, nullptr);
+            std::fwrite(kLog.data(), 1, kLog.size(), f);
+            std::fclose(f);
+        }
+        const auto r = cli({"scan", "contents", path});
+        EXPECT_EQ(r.status, 0) << name << ": " << r.err;
+        EXPECT_NE(r.out.find("BOB\t"), std::string::npos) << name;
+    }
+    // In messages the bytes show as Latin-1 text when they are not UTF-8.
+    const auto r = cli({"scan", "contents", dir + "/gone\xe9.log"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "brindlewick-cli: " + dir + "/gone\xc3\xa9.log: No such file or directory\n");
 }
