@@ -54,6 +54,10 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
         return std::nullopt;
     }
     options.log = words[1];
+    if (options.log.empty()) {
+        problem = "the log file name is empty";
+        return std::nullopt;
+    }
     return options;
 }
 
