@@ -383,7 +383,7 @@ void FolderBrowseDialog::buildDialog(QWidget* owner)
     QObject::connect(m_newFolderButton, &QPushButton::clicked, this, &FolderBrowseDialog::NewFolderClick);
     QObject::connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
                      [this](const QModelIndex& current) {
-                         if (!current.isValid())
+                         if (!current.isValid() || !m_dialog)
                              return;
                          BrowseSelectionChanged(current, QDir::toNativeSeparators(m_model->filePath(current)),
                                                 m_model->fileName(current));
@@ -420,7 +420,7 @@ bool FolderBrowseDialog::Execute()
         QPointer<QDialog> dialog = m_dialog;
         BrowseInitialized();
         chosen = dialog && dialog->exec() == QDialog::Accepted && m_itemSelected;
-        delete dialog.data();
+        // Forgotten before it goes, so that nothing its end sends reaches us.
         m_dialog = nullptr;
         m_model = nullptr;
         m_tree = nullptr;
@@ -428,6 +428,7 @@ bool FolderBrowseDialog::Execute()
         m_status = nullptr;
         m_newFolderButton = nullptr;
         m_buttons = nullptr;
+        delete dialog.data();
     } while (m_reopenPending);
     if (!chosen)
         return false;

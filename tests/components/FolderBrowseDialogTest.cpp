@@ -195,21 +195,6 @@ TEST_F(FolderBrowseExecute, AnItemWithoutAPathGivesAnEmptyFolder)
     EXPECT_FALSE(browser.Execute());
 }
 
-TEST_F(FolderBrowseExecute, WithoutShowPathThereIsNoStatusLine)
-{
-    FolderBrowseDialog browser(m_prompter);
-    browser.setFlags({});
-    browser.setFolder(path(u"first"_qs));
-    Driver driver(browser);
-    driver.steps.push_back([&] {
-        EXPECT_FALSE(browser.statusLabel()->isVisible());
-        EXPECT_EQ(browser.statusLabel()->text(), QString());
-        click(browser.okButton());
-    });
-    EXPECT_TRUE(browser.Execute());
-    EXPECT_EQ(browser.Folder(), path(u"first"_qs));
-}
-
 TEST_F(FolderBrowseExecute, NewFolderIsMadeWithItsParentsAndTheDialogReopensOnIt)
 {
     FolderBrowseDialog browser(m_prompter);

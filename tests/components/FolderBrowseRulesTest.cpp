@@ -66,16 +66,11 @@ TEST(FolderBrowseLocaleKey, EveryKeyOfTheBuiltInListsComesFromSomeLocale)
 
 TEST(FolderBrowseCaptions, BuiltInListsHoldEveryKeyInOrder)
 {
-    const QStringList labels = FolderBrowseDialog::builtInLabelCaptions();
-    const QStringList newFolder = FolderBrowseDialog::builtInNewFolderCaptions();
-    ASSERT_EQ(labels.size(), 22);
-    ASSERT_EQ(newFolder.size(), 22);
-    EXPECT_EQ(labels.front(), u"Default=Current folder:");
-    EXPECT_EQ(labels.back(), u"2C09=Current folder:");
-    EXPECT_EQ(labels.at(3), QString::fromUtf8("0407=Ausgewählter Ordner:"));
-    EXPECT_EQ(labels.at(7), u"0416=Pasta Atual:");
-    EXPECT_EQ(newFolder.at(7), u"0416=Nova Pasta");
-    EXPECT_EQ(newFolder.at(5), u"0410=Nuova Cartella");
+    QStringList keys;
+    for (const QString& line : FolderBrowseDialog::builtInNewFolderCaptions())
+        keys << line.section(u'=', 0, 0);
+    EXPECT_EQ(keys.join(u' '), u"Default 0009 0406 0407 0409 0410 0413 0416 0807 0809 0810 0C07 0C09 1007 1009 "
+                               u"1407 1409 1809 1C09 2009 2809 2C09");
 }
 
 TEST(FolderBrowseCaptions, ChoiceForSeveralLocales)
