@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -353,6 +354,8 @@ void FolderBrowseDialog::buildDialog(QWidget* owner)
     m_tree->setHeaderHidden(true);
     for (int column = 1; column < m_model->columnCount(); ++column)
         m_tree->hideColumn(column);
+    m_tree->setSortingEnabled(true);
+    m_tree->sortByColumn(0, Qt::AscendingOrder);
     const QString root = rootPath();
     m_model->setRootPath(root.isEmpty() ? QDir::rootPath() : root);
     if (!root.isEmpty())
@@ -388,6 +391,16 @@ void FolderBrowseDialog::buildDialog(QWidget* owner)
                          BrowseSelectionChanged(current, QDir::toNativeSeparators(m_model->filePath(current)),
                                                 m_model->fileName(current));
                      });
+    // Folders arrive a while after the tree opens and push the start folder
+    // out of view; it is brought back until the user moves.
+    auto follow = [this] {
+        if (m_followSelection && m_tree && m_tree->currentIndex().isValid())
+            m_tree->scrollTo(m_tree->currentIndex());
+    };
+    QObject::connect(m_model, &QAbstractItemModel::layoutChanged, this, follow);
+    QObject::connect(m_model, &QAbstractItemModel::rowsInserted, this, follow);
+    QObject::connect(m_tree->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+                     [this] { m_followSelection = false; });
     okButton()->setEnabled(false);
     m_dialog->resize(m_dialog->sizeHint().expandedTo(QSize(scaled(scale, 320), scaled(scale, 360))));
 }
@@ -416,6 +429,7 @@ bool FolderBrowseDialog::Execute()
         m_folder = m_browseSelection;
         m_selectionHasPath = true;
         m_itemSelected = false;
+        m_followSelection = false;
         buildDialog(owner);
         QPointer<QDialog> dialog = m_dialog;
         BrowseInitialized();
@@ -458,6 +472,7 @@ void FolderBrowseDialog::BrowseInitialized()
                 m_tree->expand(up);
             m_tree->setCurrentIndex(item);
             m_tree->scrollTo(item);
+            m_followSelection = true;
         }
     }
     if (m_onInitialized)
@@ -468,6 +483,8 @@ void FolderBrowseDialog::BrowseSelectionChanged(const QModelIndex& item, const Q
 {
     if (!m_dialog)
         return;
+    // A choice after the start folder's is the user's: the view is theirs.
+    m_followSelection = m_followSelection && !m_itemSelected;
     m_browseSelection = path;
     m_itemSelected = true;
     if (m_flags.testFlag(ShowPath)) {

@@ -159,6 +159,7 @@ private:
     QString m_browseSelection;
     bool m_selectionHasPath = true;
     bool m_itemSelected = false;
+    bool m_followSelection = false; // keep the start folder in view while the tree loads
     bool m_reopenPending = false;
 
     QDialog* m_dialog = nullptr;
