@@ -3,6 +3,7 @@
 #include "app/ScanTab.h"
 #include "app/UiScale.h"
 #include "base/Prompter.h"
+#include "components/FolderBrowseDialog.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -20,6 +21,17 @@
 #include <QVBoxLayout>
 
 namespace bw {
+
+namespace {
+
+// The window's caption lists are the built-in ones without Portuguese.
+QStringList withoutPortuguese(QStringList lines)
+{
+    lines.removeIf([](const QString& line) { return line.startsWith(u"0416="); });
+    return lines;
+}
+
+} // namespace
 
 TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     : QMainWindow(parent)
@@ -85,6 +97,13 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     status->addWidget(m_hintPanel);
     status->addWidget(second);
     setStatusBar(status);
+
+    FolderBrowseDialog1 = new FolderBrowseDialog(m_prompter, this);
+    FolderBrowseDialog1->setObjectName(QStringLiteral("FolderBrowseDialog1"));
+    FolderBrowseDialog1->setNewFolderVisible(false);
+    FolderBrowseDialog1->setNewFolderEnabled(false);
+    FolderBrowseDialog1->setLabelCaptions(withoutPortuguese(FolderBrowseDialog::builtInLabelCaptions()));
+    FolderBrowseDialog1->setNewFolderCaptions(withoutPortuguese(FolderBrowseDialog::builtInNewFolderCaptions()));
 
     FormCreate();
 }

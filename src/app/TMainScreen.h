@@ -12,6 +12,7 @@ class QTabWidget;
 
 namespace bw {
 
+class FolderBrowseDialog;
 class Prompter;
 class ScanTab;
 
@@ -31,6 +32,7 @@ public:
     QPushButton* closeButton() const { return BClose; }
     QLabel* hintPanel() const { return m_hintPanel; }
     SortState& sortState() { return m_sort; }
+    FolderBrowseDialog* folderBrowseDialog() const { return FolderBrowseDialog1; }
 
     // Whether the active tab may change now.
     bool PageControl1Changing() const;
@@ -56,6 +58,8 @@ private:
     QTabWidget* PageControl1 = nullptr;
     QPushButton* BClose = nullptr;
     QLabel* m_hintPanel = nullptr;
+    // The window's prompter finds it by name to choose folders.
+    FolderBrowseDialog* FolderBrowseDialog1 = nullptr;
     int m_activeIndex = 0;
     std::array<ScanTab*, tabCount> m_tabs{};
 };

@@ -1,11 +1,15 @@
 #include "app/WidgetPrompter.h"
 
+#include "components/FolderBrowseDialog.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+
+#include <memory>
 
 namespace bw {
 
@@ -45,10 +49,21 @@ std::optional<QString> WidgetPrompter::saveFile(const QString& title, const QStr
 
 std::optional<QString> WidgetPrompter::chooseFolder(const QString& title, const QString& startFolder)
 {
-    const QString folder = QFileDialog::getExistingDirectory(m_parent, title, startFolder);
-    if (folder.isEmpty())
+    // The window's own browser, with its captions and settings; a plain one
+    // for a prompter that serves no window.
+    FolderBrowseDialog* browser =
+        m_parent ? m_parent->findChild<FolderBrowseDialog*>(QStringLiteral("FolderBrowseDialog1")) : nullptr;
+    std::unique_ptr<FolderBrowseDialog> plain;
+    if (!browser) {
+        plain = std::make_unique<FolderBrowseDialog>(*this, m_parent);
+        browser = plain.get();
+    }
+    if (!title.isEmpty())
+        browser->setDialogTitle(title);
+    browser->setFolder(startFolder);
+    if (!browser->Execute())
         return std::nullopt;
-    return QDir::toNativeSeparators(folder);
+    return browser->Folder();
 }
 
 std::optional<QString> WidgetPrompter::textInput(const QString& title, const QString& label, const QString& initial)
