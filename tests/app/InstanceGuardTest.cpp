@@ -147,6 +147,30 @@ TEST_F(InstanceGuardTest, AHandedOverLogIsPickedOnlyWhenNoScanRunsOnContentsChec
     EXPECT_EQ(tab->rows().size(), rows);
 }
 
+TEST_F(InstanceGuardTest, StrayClientsAreNotTakenForALaterStart)
+{
+    RunningWindow first;
+    ASSERT_FALSE(first.guard.anotherInstanceRuns());
+    QLocalSocket junk;
+    junk.connectToServer(first.guard.fullServerName());
+    ASSERT_TRUE(junk.waitForConnected(1000));
+    junk.write("GET / HTTP/1.0\r\n\r\n");
+    // The right start, then a path that claims two gigabytes and runs on.
+    QLocalSocket endless;
+    endless.connectToServer(first.guard.fullServerName());
+    ASSERT_TRUE(endless.waitForConnected(1000));
+    endless.write(QByteArray::fromHex("42574b31" "7ffffffe") + QByteArray(InstanceGuard::maxRequestBytes + 10, 'x'));
+    EXPECT_TRUE(waitUntil([&] {
+        return junk.state() == QLocalSocket::UnconnectedState && endless.state() == QLocalSocket::UnconnectedState;
+    }));
+    EXPECT_EQ(first.requests, 0);
+
+    InstanceGuard second(StartUp::title());
+    EXPECT_TRUE(second.anotherInstanceRuns(QStringLiteral(BW_SAMPLES "/contents.log")));
+    ASSERT_TRUE(first.requested(1));
+    EXPECT_EQ(first.window.tab(0)->logBox()->text(), QStringLiteral(BW_SAMPLES "/contents.log"));
+}
+
 TEST_F(InstanceGuardTest, TheServerOfAKilledInstanceDoesNotStopTheNextStart)
 {
     QProcess* killed = start({QStringLiteral("/NS")});
