@@ -93,8 +93,7 @@ bool InstanceGuard::handOver(const QString& logPath)
     socket.write(request);
     // The first instance has the request once it is written; a first
     // instance that hangs does not hold this start up for long.
-    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(connectMilliseconds)) {
-    }
+    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(connectMilliseconds)) {}
     socket.disconnectFromServer();
     if (socket.state() != QLocalSocket::UnconnectedState)
         socket.waitForDisconnected(connectMilliseconds);

@@ -96,11 +96,13 @@ int main(int argc, char** argv)
     options.addOption(aboutPicture);
     options.addOption(bench);
     options.addOption(kind);
-    options.addPositionalArgument(QStringLiteral("LOG"),
-                                  QStringLiteral("A log to pick on the Contents Check tab; when Brindlewick runs already, "
-                                                 "that window picks it."),
-                                  QStringLiteral("[LOG]"));
-    options.addPositionalArgument(QStringLiteral("/NS"), QStringLiteral("Start without the splash window."), QStringLiteral("[/NS]"));
+    options.addPositionalArgument(
+        QStringLiteral("LOG"),
+        QStringLiteral("A log to pick on the Contents Check tab; when Brindlewick runs already, "
+                       "that window picks it."),
+        QStringLiteral("[LOG]"));
+    options.addPositionalArgument(QStringLiteral("/NS"), QStringLiteral("Start without the splash window."),
+                                  QStringLiteral("[/NS]"));
     options.process(*app);
 
     QGuiApplication::setApplicationDisplayName(bw::StartUp::title());
@@ -114,7 +116,8 @@ int main(int argc, char** argv)
     // A later start hands its log to the running instance and ends, showing
     // nothing. Tool runs are not starts of the program a user sees.
     bw::InstanceGuard guard(bw::StartUp::title());
-    if (!tool && guard.anotherInstanceRuns(logs.size() == 1 ? QFileInfo(logs.constFirst()).absoluteFilePath() : QString())) {
+    if (!tool
+        && guard.anotherInstanceRuns(logs.size() == 1 ? QFileInfo(logs.constFirst()).absoluteFilePath() : QString())) {
         QCoreApplication::quit();
         return 0;
     }
@@ -139,7 +142,8 @@ int main(int argc, char** argv)
         about.becomeAbout();
         about.show();
         const bool saved = about.grab().save(options.value(aboutPicture));
-        std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(options.value(aboutPicture)));
+        std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save",
+                     qPrintable(options.value(aboutPicture)));
         return saved ? 0 : 1;
     }
     if (tool) {

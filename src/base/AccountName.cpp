@@ -20,8 +20,8 @@ std::optional<QString> effectiveAccountName()
     passwd* found = nullptr;
     int error = 0;
     // The buffer grows while the entry does not fit in it.
-    while ((error = getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE &&
-           buffer.size() < (1u << 20))
+    while ((error = getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE
+           && buffer.size() < (1u << 20))
         buffer.resize(buffer.size() * 2);
     if (error != 0 || !found || !found->pw_name || !*found->pw_name)
         return std::nullopt;

@@ -11,7 +11,8 @@
 int main(int argc, char** argv)
 {
     if (argc != 8) {
-        std::fprintf(stderr, "usage: make_version_block OUT.cpp VERSION COMPANY COPYRIGHT PRODUCT DESCRIPTION FILE_NAME\n");
+        std::fprintf(stderr,
+                     "usage: make_version_block OUT.cpp VERSION COMPANY COPYRIGHT PRODUCT DESCRIPTION FILE_NAME\n");
         return 2;
     }
     // Arguments come from CMake as UTF-8, whatever the build's locale.
@@ -32,10 +33,11 @@ int main(int argc, char** argv)
     writer.addTranslation(0x0409, 0x04b0);
     const QByteArray block = writer.block();
 
-    QByteArray text = "// Written by make_version_block at build time.\n"
-                      "// Kept although nothing refers to it: the version reader finds it in the file.\n"
-                      "extern const unsigned char brindlewickVersionBlock[];\n"
-                      "alignas(4) [[gnu::used]] const unsigned char brindlewickVersionBlock[] = {";
+    QByteArray text =
+        "// Written by make_version_block at build time.\n"
+        "// Kept although nothing refers to it: the version reader finds it in the file.\n"
+        "extern const unsigned char brindlewickVersionBlock[];\n"
+        "alignas(4) [[gnu::used]] const unsigned char brindlewickVersionBlock[] = {";
     for (qsizetype i = 0; i < block.size(); ++i) {
         text += i % 16 == 0 ? "\n    " : " ";
         text += QByteArray::number(static_cast<unsigned char>(block[i])) + ',';
@@ -43,8 +45,10 @@ int main(int argc, char** argv)
     text += "\n};\n";
 
     std::FILE* out = std::fopen(argv[1], "wb");
-    if (!out || std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), out) != static_cast<std::size_t>(text.size()) ||
-        std::fclose(out) != 0) {
+    if (!out
+        || std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), out)
+               != static_cast<std::size_t>(text.size())
+        || std::fclose(out) != 0) {
         std::fprintf(stderr, "make_version_block: cannot write %s\n", argv[1]);
         return 1;
     }

@@ -12,8 +12,8 @@ namespace bw {
 namespace {
 
 constexpr std::array<const char*, 10> keys = {
-    "CompanyName",    "FileDescription",  "FileVersion", "InternalName",   "LegalCopyright",
-    "Trademarks",     "OriginalFileName", "ProductName", "ProductVersion", "Comments",
+    "CompanyName", "FileDescription",  "FileVersion", "InternalName",   "LegalCopyright",
+    "Trademarks",  "OriginalFileName", "ProductName", "ProductVersion", "Comments",
 };
 
 } // namespace
@@ -33,8 +33,7 @@ void TVersInfo::setFileName(const QString& path)
     if (VersionResource::size(path) == 0) {
         // A file that is there but cannot be read is as good as missing.
         const QFileInfo file(path);
-        raise(file.exists() && file.isReadable() ? EVersInfoError::NoVersionInformation
-                                                 : EVersInfoError::FileNotFound);
+        raise(file.exists() && file.isReadable() ? EVersInfoError::NoVersionInformation : EVersInfoError::FileNotFound);
     }
     std::optional<QByteArray> block = VersionResource::read(path);
     if (!block)

@@ -119,8 +119,9 @@ VersionBlock::Location VersionBlock::find(QByteArrayView data)
         if (start < 0)
             continue;
         const std::optional<Node> root = readNode(data, start, data.size(), start);
-        if (!root || word(data, start + 2) != fixedInfoSize || word(data, start + 4) != 0 ||
-            root->valueSize != fixedInfoSize || qFromLittleEndian<quint32>(begin + root->valueStart) != fixedSignature)
+        if (!root || word(data, start + 2) != fixedInfoSize || word(data, start + 4) != 0
+            || root->valueSize != fixedInfoSize
+            || qFromLittleEndian<quint32>(begin + root->valueStart) != fixedSignature)
             continue;
         return {start, root->end - start};
     }

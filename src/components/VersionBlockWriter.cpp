@@ -88,8 +88,8 @@ QByteArray VersionBlockWriter::block() const
     appendDword(fixed, quint32(m_fileVersion[2]) << 16 | m_fileVersion[3]);
     appendDword(fixed, quint32(m_productVersion[0]) << 16 | m_productVersion[1]);
     appendDword(fixed, quint32(m_productVersion[2]) << 16 | m_productVersion[3]);
-    appendDword(fixed, 0x3F); // flags mask
-    appendDword(fixed, 0);    // flags
+    appendDword(fixed, 0x3F);       // flags mask
+    appendDword(fixed, 0);          // flags
     appendDword(fixed, 0x00040004); // Windows NT, 32-bit
     appendDword(fixed, 1);          // an application
     appendDword(fixed, 0);          // subtype

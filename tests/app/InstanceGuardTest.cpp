@@ -1,8 +1,8 @@
 #include "app/InstanceGuard.h"
+#include "app/OtherUser.h"
 #include "app/ScanTab.h"
 #include "app/StartUp.h"
 #include "app/TMainScreen.h"
-#include "app/OtherUser.h"
 #include "app/TSplash.h"
 #include "support/FakePrompter.h"
 #include "support/Wait.h"
@@ -69,8 +69,8 @@ protected:
     // A second start ends by itself, successfully.
     static bool endsAtOnce(QProcess* process)
     {
-        return waitUntil([process] { return process->state() == QProcess::NotRunning; }, 10000) &&
-               process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+        return waitUntil([process] { return process->state() == QProcess::NotRunning; }, 10000)
+               && process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
     }
 
     static bool answers(const QString& name)
@@ -98,7 +98,10 @@ struct RunningWindow {
             StartUp::bringForward(window, logPath);
         });
     }
-    bool requested(int count) { return waitUntil([this, count] { return requests >= count; }); }
+    bool requested(int count)
+    {
+        return waitUntil([this, count] { return requests >= count; });
+    }
 };
 
 } // namespace
@@ -109,7 +112,7 @@ TEST_F(InstanceGuardTest, ASecondStartEndsAtOnceAndBringsTheFirstForward)
     ASSERT_FALSE(first.guard.anotherInstanceRuns());
     ASSERT_TRUE(first.guard.isListening());
     // Only the same user may reach the socket.
-    struct stat info{};
+    struct stat info {};
     ASSERT_EQ(stat(QFile::encodeName(first.guard.fullServerName()).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0077, 0u);
 
@@ -159,7 +162,9 @@ TEST_F(InstanceGuardTest, StrayClientsAreNotTakenForALaterStart)
     QLocalSocket endless;
     endless.connectToServer(first.guard.fullServerName());
     ASSERT_TRUE(endless.waitForConnected(1000));
-    endless.write(QByteArray::fromHex("42574b31" "7ffffffe") + QByteArray(InstanceGuard::maxRequestBytes + 10, 'x'));
+    endless.write(QByteArray::fromHex("42574b31"
+                                      "7ffffffe")
+                  + QByteArray(InstanceGuard::maxRequestBytes + 10, 'x'));
     EXPECT_TRUE(waitUntil([&] {
         return junk.state() == QLocalSocket::UnconnectedState && endless.state() == QLocalSocket::UnconnectedState;
     }));
@@ -206,7 +211,8 @@ TEST_F(InstanceGuardTest, AnotherUserCannotConnect)
     ASSERT_EQ(chmod(QFile::encodeName(m_tmp.path()).constData(), 0755), 0);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("BW_CONNECT_TO"), first.fullServerName());
-    const std::optional<bool> passed = passesAsUser(65534, QStringLiteral("AsAnotherUser.DISABLED_CannotConnect"), environment);
+    const std::optional<bool> passed =
+        passesAsUser(65534, QStringLiteral("AsAnotherUser.DISABLED_CannotConnect"), environment);
     if (!passed)
         GTEST_SKIP() << "needs root and setpriv to run a process as another user";
     EXPECT_TRUE(*passed);

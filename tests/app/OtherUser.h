@@ -37,8 +37,8 @@ inline std::optional<bool> passesAsUser(unsigned uid, const QString& test, QProc
         return false;
     // A filter that matches nothing passes too: the test must have run.
     const QByteArray output = child.readAll();
-    const bool passed = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
-                        output.contains("[  PASSED  ] 1 test.");
+    const bool passed =
+        child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 && output.contains("[  PASSED  ] 1 test.");
     if (!passed)
         std::fprintf(stderr, "%s", output.constData());
     return passed;

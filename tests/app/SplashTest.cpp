@@ -21,7 +21,8 @@ namespace {
 // The text fits in its label, uncut.
 void expectWhole(const QLabel* label)
 {
-    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << label->objectName().toStdString();
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+        << label->objectName().toStdString();
 }
 
 // Opens Help > About, does what act does to the box, and closes it if act
@@ -113,9 +114,9 @@ TEST(Splash, TheAboutBoxClosesOnADoubleClickAnywhereAndOnNothingElse)
     }));
     EXPECT_TRUE(aboutClosedBy(window, [](TSplash& about) { QTest::mouseDClick(about.image(), Qt::LeftButton); }));
     for (int number = 1; number <= 5; ++number) {
-        EXPECT_TRUE(aboutClosedBy(window, [number](TSplash& about) {
-            QTest::mouseDClick(about.label(number), Qt::LeftButton);
-        })) << "Label" << number;
+        EXPECT_TRUE(aboutClosedBy(
+            window, [number](TSplash& about) { QTest::mouseDClick(about.label(number), Qt::LeftButton); }))
+            << "Label" << number;
     }
     EXPECT_EQ(CurrentUserName(), userBefore);
 }

@@ -24,7 +24,10 @@ protected:
         const QString path = m_dir.filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("\x7f" "ELF junk", 11));
+        file.write(
+            QByteArray("\x7f"
+                       "ELF junk",
+                       11));
         file.write(block);
         file.write(QByteArray(37, '\xcc'));
         return path;
@@ -79,8 +82,8 @@ TEST_F(TVersInfoTest, ReadsTheStringTableOfTheFirstTranslationInLowerCaseHex)
 TEST_F(TVersInfoTest, KeysByNumber)
 {
     VersionBlockWriter writer;
-    const char* keys[] = {"CompanyName", "FileDescription", "FileVersion", "InternalName", "LegalCopyright",
-                          "Trademarks", "OriginalFileName", "ProductName", "ProductVersion", "Comments"};
+    const char* keys[] = {"CompanyName", "FileDescription",  "FileVersion", "InternalName",   "LegalCopyright",
+                          "Trademarks",  "OriginalFileName", "ProductName", "ProductVersion", "Comments"};
     for (const char* key : keys)
         writer.addString(QStringLiteral("041d04b0"), QLatin1String(key), QLatin1String(key) + QStringLiteral(" value"));
     writer.addString(QStringLiteral("041d04b0"), QStringLiteral("LegalTrademarks"), QStringLiteral("not this one"));
