@@ -24,10 +24,7 @@ protected:
         const QString path = m_dir.filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(
-            QByteArray("\x7f"
-                       "ELF junk",
-                       11));
+        file.write(QByteArrayLiteral("\x7f" "ELF junk"));
         file.write(block);
         file.write(QByteArray(37, '\xcc'));
         return path;
