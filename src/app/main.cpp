@@ -130,8 +130,8 @@ int main(int argc, char** argv)
     bw::TMainScreen window(prompter);
     prompter.setParent(&window);
 
-    // The four report objects (Contents, Document, Expire Statistics and
-    // Unknown BLOB reports) are made here, in that order, once for the run.
+    // Here, once for the run and in this order, the four report objects:
+    // TCVReport, TDocReport, TESReport, TUnkReport (they come with the reports).
 
     splash.reset();
     guard.setReceiver([&window](const QString& logPath) { bw::StartUp::bringForward(window, logPath); });
