@@ -5,6 +5,7 @@
 BRINDLEWICK_PACKAGES=(
   g++ clang libclang-rt-14-dev cmake ninja-build pkgconf
   qt6-base-dev libgl-dev
+  qt6-svg-dev desktop-file-utils appstream dpkg-dev
   libgtest-dev
   time
 )

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the window offscreen on each sample log, lets the scan run to its
 # first pause and saves a picture of the window: docs/window.png (the Contents
-# Check tab) and docs/tab-KIND.png for each of the four tabs.
+# Check tab) and docs/tab-KIND.png for each of the four tabs; docs/about.png
+# is the About box.
 #   scripts/screenshot.sh [OUT_DIR]   (default: docs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,3 +19,4 @@ shot contents "$out/window.png"
 for kind in contents documents expire structure; do
   shot "$kind" "$out/tab-$kind.png"
 done
+QT_QPA_PLATFORM=offscreen build/bin/brindlewick --about-screenshot "$out/about.png"

@@ -31,6 +31,33 @@ for preset in release clang; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 
+# The Debian package of the Release build: what it installs, its desktop
+# entry and metainfo, its dependencies, and that its programs start.
+echo "== Debian package"
+rm -f build-release/brindlewick_*.deb
+(cd build-release && cpack -G DEB >/dev/null)
+deb=$(ls build-release/brindlewick_*_*.deb)
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked"
+app_id=org.brindlewick.Brindlewick
+for f in usr/bin/brindlewick usr/bin/brindlewick-cli \
+    "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml" \
+    "usr/share/icons/hicolor/scalable/apps/$app_id.svg" "usr/share/icons/hicolor/48x48/apps/$app_id.png" \
+    "usr/share/icons/hicolor/256x256/apps/$app_id.png"; do
+  [ -f "$unpacked/$f" ] || { echo "the package lacks /$f" >&2; exit 1; }
+done
+grep -qx 'MimeType=text/x-log;' "$unpacked/usr/share/applications/$app_id.desktop"
+desktop-file-validate "$unpacked/usr/share/applications/$app_id.desktop"
+appstreamcli validate --no-net "$unpacked/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null
+depends=$(dpkg-deb -f "$deb" Depends)
+for p in libqt6core6 libqt6widgets6 libqt6network6 libqt6svg6 qt6-qpa-plugins; do
+  [[ $depends == *"$p"* ]] || { echo "the package does not depend on $p: $depends" >&2; exit 1; }
+done
+[[ $("$unpacked/usr/bin/brindlewick" --version) == "Brindlewick "* ]]
+[[ $("$unpacked/usr/bin/brindlewick-cli" --version) == "brindlewick-cli "* ]]
+echo "$deb: $(dpkg-deb -c "$deb" | wc -l) entries; depends: $depends"
+
 # A short run of every fuzz target on its seed corpus; scripts/fuzz.sh runs
 # them for longer.
 echo "== fuzz targets, smoke run"

@@ -1,6 +1,7 @@
 #include "app/TMainScreen.h"
 
 #include "app/ScanTab.h"
+#include "app/TSplash.h"
 #include "app/UiScale.h"
 #include "base/Prompter.h"
 #include "components/FolderBrowseDialog.h"
@@ -167,7 +168,11 @@ void TMainScreen::Exit1Click()
     close();
 }
 
-void TMainScreen::About1Click() {}
+void TMainScreen::About1Click()
+{
+    TSplash about(this);
+    about.openAbout();
+}
 
 bool TMainScreen::event(QEvent* event)
 {

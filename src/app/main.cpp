@@ -1,24 +1,24 @@
+#include "BrindlewickVersion.h"
+#include "app/InstanceGuard.h"
 #include "app/ScanTab.h"
+#include "app/StartUp.h"
 #include "app/TMainScreen.h"
+#include "app/TSplash.h"
 #include "app/WidgetPrompter.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QIcon>
 #include <QPushButton>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
-
-// A log named on the command line shows as a pick shows it: the whole path.
-QString wholePath(const QString& path)
-{
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
 
 // Drives one tab for tools that run the window without a person: at the
 // first pause it saves a picture and quits, or it presses Continue at every
@@ -27,7 +27,7 @@ void drive(bw::TMainScreen& window, int tabIndex, const QString& log, const QStr
 {
     bw::ScanTab* tab = window.tab(tabIndex);
     window.pageControl()->setCurrentIndex(tabIndex);
-    tab->choose(wholePath(log));
+    tab->choose(bw::StartUp::wholePath(log));
     auto* clock = new QElapsedTimer;
     clock->start();
     QObject::connect(tab, &bw::ScanTab::scanPaused, &window, [&window, tab, screenshot] {
@@ -48,17 +48,39 @@ void drive(bw::TMainScreen& window, int tabIndex, const QString& log, const QStr
     QTimer::singleShot(0, tab, &bw::ScanTab::parseClick);
 }
 
+void describe()
+{
+    QCoreApplication::setApplicationName(bw::StartUp::title());
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(bw::build::version));
+}
+
+// --help and --version print without a window, and so without a display.
+bool asksOnlyForText(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"}) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brindlewick"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Brindlewick"));
+    std::unique_ptr<QCoreApplication> app;
+    if (asksOnlyForText(argc, argv))
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+    describe();
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Reads GWCheck logs and lists what they report."));
     options.addHelpOption();
+    options.addVersionOption();
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Scan LOG up to its first pause, save a picture of the window to FILE and quit."),
                                         QStringLiteral("FILE"));
@@ -67,19 +89,64 @@ int main(int argc, char** argv)
     const QCommandLineOption kind(QStringLiteral("tab"),
                                   QStringLiteral("With --screenshot or --bench: the tab to scan on (contents, documents, expire or structure)."),
                                   QStringLiteral("KIND"), QStringLiteral("contents"));
+    const QCommandLineOption aboutPicture(QStringLiteral("about-screenshot"),
+                                          QStringLiteral("Save a picture of the About box to FILE and quit."),
+                                          QStringLiteral("FILE"));
     options.addOption(screenshot);
+    options.addOption(aboutPicture);
     options.addOption(bench);
     options.addOption(kind);
-    options.addPositionalArgument(QStringLiteral("LOG"), QStringLiteral("A log to pick on the Contents Check tab."));
-    options.process(app);
+    options.addPositionalArgument(
+        QStringLiteral("LOG"),
+        QStringLiteral("A log to pick on the Contents Check tab; when Brindlewick runs already, "
+                       "that window picks it."),
+        QStringLiteral("[LOG]"));
+    options.addPositionalArgument(QStringLiteral("/NS"), QStringLiteral("Start without the splash window."),
+                                  QStringLiteral("[/NS]"));
+    options.process(*app);
+
+    QGuiApplication::setApplicationDisplayName(bw::StartUp::title());
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(bw::build::appId));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/brindlewick.svg")));
+
+    QStringList logs = options.positionalArguments();
+    logs.removeAll(QStringLiteral("/NS"));
+    const bool tool = options.isSet(screenshot) || options.isSet(bench) || options.isSet(aboutPicture);
+
+    // A later start hands its log to the running instance and ends, showing
+    // nothing. Tool runs are not starts of the program a user sees.
+    bw::InstanceGuard guard(bw::StartUp::title());
+    if (!tool
+        && guard.anotherInstanceRuns(logs.size() == 1 ? QFileInfo(logs.constFirst()).absoluteFilePath() : QString())) {
+        QCoreApplication::quit();
+        return 0;
+    }
+
+    auto splash = std::make_unique<bw::TSplash>();
+    if (!splash->hiddenAtStartUp() && !tool)
+        splash->showSplash();
 
     bw::WidgetPrompter prompter;
     bw::TMainScreen window(prompter);
     prompter.setParent(&window);
-    window.show();
 
-    const QStringList logs = options.positionalArguments();
-    if (options.isSet(screenshot) || options.isSet(bench)) {
+    // Here, once for the run and in this order, the four report objects:
+    // TCVReport, TDocReport, TESReport, TUnkReport (they come with the reports).
+
+    splash.reset();
+    guard.setReceiver([&window](const QString& logPath) { bw::StartUp::bringForward(window, logPath); });
+
+    window.show();
+    if (options.isSet(aboutPicture)) {
+        bw::TSplash about(&window);
+        about.becomeAbout();
+        about.show();
+        const bool saved = about.grab().save(options.value(aboutPicture));
+        std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save",
+                     qPrintable(options.value(aboutPicture)));
+        return saved ? 0 : 1;
+    }
+    if (tool) {
         if (logs.size() != 1) {
             std::fprintf(stderr, "brindlewick: --screenshot and --bench need one LOG\n");
             return 2;
@@ -94,7 +161,7 @@ int main(int argc, char** argv)
             ++tabIndex;
         drive(window, tabIndex, logs.constFirst(), options.value(screenshot));
     } else if (logs.size() == 1) {
-        window.tab(0)->choose(wholePath(logs.constFirst()));
+        window.tab(0)->choose(bw::StartUp::wholePath(logs.constFirst()));
     }
-    return QApplication::exec();
+    return QCoreApplication::exec();
 }

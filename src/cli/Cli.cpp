@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "BrindlewickVersion.h"
 #include "cli/ScanCommand.h"
 
 #include <memory>
@@ -29,11 +30,17 @@ bool takesValue(const std::string& option)
     return option == "--sort";
 }
 
+void printUsage(std::ostream& out)
+{
+    for (const Verb& verb : verbs)
+        out << "usage: " << verb.make()->usage() << '\n';
+    out << "       brindlewick-cli --help | --version\n";
+}
+
 int usage(std::ostream& err, const std::string& problem)
 {
     err << "brindlewick-cli: " << problem << '\n';
-    for (const Verb& verb : verbs)
-        err << "usage: " << verb.make()->usage() << '\n';
+    printUsage(err);
     return 2;
 }
 
@@ -41,6 +48,17 @@ int usage(std::ostream& err, const std::string& problem)
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    for (const std::string& word : args) {
+        if (word == "--help" || word == "-h") {
+            out << "Reads GWCheck logs and lists what they report, without a window.\n";
+            printUsage(out);
+            return 0;
+        }
+        if (word == "--version") {
+            out << "brindlewick-cli " << build::version << '\n';
+            return 0;
+        }
+    }
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
         if (word.size() > 1 && word[0] == '-') {

@@ -1,11 +1,11 @@
 #include "session/ScanSession.h"
 
 #include "base/DisplayText.h"
+#include "base/ExeDirectory.h"
 #include "base/LogDirectory.h"
 #include "base/Prompter.h"
 #include "lists/SortState.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 namespace bw {
@@ -21,8 +21,8 @@ ScanSession::ScanSession(const KindProfile& profile, SortState& sort, Prompter& 
 {
     m_enabled[static_cast<std::size_t>(ScanControl::Close)] = true;
     // The program's own folder, where there is a program (not in a test).
-    if (profile.hasOutputDirectory && QCoreApplication::instance())
-        m_outputDirectory = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    if (profile.hasOutputDirectory)
+        m_outputDirectory = ExeDirectory();
     m_slice.setSingleShot(true);
     m_slice.setInterval(0);
     connect(&m_slice, &QTimer::timeout, this, &ScanSession::runSlice);

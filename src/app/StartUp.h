@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace bw {
+
+class TMainScreen;
+
+// What start-up and a later start ask of the running window.
+class StartUp {
+public:
+    // The application title: the main window's caption and the name the
+    // single-instance guard listens under.
+    static QString title() { return QStringLiteral("Brindlewick"); }
+
+    // A log named on a command line, as a pick shows it: the whole path.
+    static QString wholePath(const QString& path);
+
+    // A later start asked the running window to come forward: restored if
+    // minimised, raised and activated, whatever its scans are doing. A log
+    // handed over is picked on the Contents Check tab when no scan runs
+    // there, and that tab is shown when the tabs may change.
+    static void bringForward(TMainScreen& window, const QString& logPath);
+};
+
+} // namespace bw

@@ -1,0 +1,146 @@
+#include "BrindlewickVersion.h"
+#include "components/EVersInfoError.h"
+#include "components/TVersInfo.h"
+#include "components/VersionBlockWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace bw;
+
+namespace {
+
+class TVersInfoTest : public ::testing::Test {
+protected:
+    // A file holding block among other bytes, at an odd offset as in a
+    // program file.
+    QString fileWith(const QByteArray& block, const QString& name = QStringLiteral("tool.exe"))
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArrayLiteral("\x7f" "ELF junk"));
+        file.write(block);
+        file.write(QByteArray(37, '\xcc'));
+        return path;
+    }
+
+    static VersionBlockWriter usEnglish()
+    {
+        VersionBlockWriter writer;
+        writer.addString(QStringLiteral("040904b0"), QStringLiteral("CompanyName"), QStringLiteral("Acme & Sons"));
+        writer.addString(QStringLiteral("040904b0"), QStringLiteral("FileVersion"), QStringLiteral("2.5.1"));
+        writer.addString(QStringLiteral("040904b0"), QStringLiteral("LegalCopyright"), QStringLiteral("© Acme"));
+        return writer;
+    }
+
+    // The error number and message that f raises.
+    static std::pair<int, QString> raised(const std::function<void()>& f)
+    {
+        try {
+            f();
+        } catch (const EVersInfoError& error) {
+            return {error.number(), error.message()};
+        }
+        return {0, QString()};
+    }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(TVersInfoTest, ReadsTheStringTableOfTheFirstTranslationInLowerCaseHex)
+{
+    VersionBlockWriter writer = usEnglish();
+    // A second table and translation that must not be read.
+    writer.addString(QStringLiteral("040704e4"), QStringLiteral("CompanyName"), QStringLiteral("Acme GmbH"));
+    writer.addTranslation(0x0409, 0x04b0);
+    writer.addTranslation(0x0407, 0x04e4);
+    TVersInfo info;
+    info.setFileName(fileWith(writer.block()));
+    EXPECT_EQ(info.GetValue(1), QStringLiteral("Acme & Sons"));
+    EXPECT_EQ(info.GetValue(3), QStringLiteral("2.5.1"));
+    EXPECT_EQ(info.GetValue(5), QStringLiteral("© Acme"));
+
+    // An upper-case table name is the same key: the lookup ignores case.
+    VersionBlockWriter upper;
+    upper.addString(QStringLiteral("040904B0"), QStringLiteral("COMPANYNAME"), QStringLiteral("Shouting"));
+    upper.addTranslation(0x0409, 0x04b0);
+    info.setFileName(fileWith(upper.block(), QStringLiteral("upper.exe")));
+    EXPECT_EQ(info.GetValue(1), QStringLiteral("Shouting"));
+}
+
+TEST_F(TVersInfoTest, KeysByNumber)
+{
+    VersionBlockWriter writer;
+    const char* keys[] = {"CompanyName", "FileDescription",  "FileVersion", "InternalName",   "LegalCopyright",
+                          "Trademarks",  "OriginalFileName", "ProductName", "ProductVersion", "Comments"};
+    for (const char* key : keys)
+        writer.addString(QStringLiteral("041d04b0"), QLatin1String(key), QLatin1String(key) + QStringLiteral(" value"));
+    writer.addString(QStringLiteral("041d04b0"), QStringLiteral("LegalTrademarks"), QStringLiteral("not this one"));
+    writer.addTranslation(0x041d, 0x04b0);
+    TVersInfo info;
+    info.setFileName(fileWith(writer.block()));
+    for (int number = 1; number <= 10; ++number)
+        EXPECT_EQ(info.GetValue(number), QLatin1String(keys[number - 1]) + QStringLiteral(" value")) << number;
+    EXPECT_EQ(info.GetValue(0), QString());
+    EXPECT_EQ(info.GetValue(11), QString());
+}
+
+TEST_F(TVersInfoTest, AMissingKeyGivesEmptyText)
+{
+    VersionBlockWriter writer = usEnglish();
+    writer.addTranslation(0x0409, 0x04b0);
+    TVersInfo info;
+    info.setFileName(fileWith(writer.block()));
+    EXPECT_EQ(info.GetValue(8), QString());
+    EXPECT_EQ(info.GetValue(1), QStringLiteral("Acme & Sons"));
+}
+
+TEST_F(TVersInfoTest, FilesWithoutABlockOrAFile)
+{
+    TVersInfo info;
+    EXPECT_EQ(raised([&] { info.GetValue(1); }), std::make_pair(1, QStringLiteral("No file specified")));
+    EXPECT_EQ(raised([&] { info.setFileName(fileWith("no block here", QStringLiteral("plain.bin"))); }),
+              std::make_pair(3, QStringLiteral("File plain.bin has no version information")));
+    EXPECT_EQ(raised([&] { info.setFileName(m_dir.filePath(QStringLiteral("gone.exe"))); }),
+              std::make_pair(2, QStringLiteral("File gone.exe not found or not accessible")));
+    // The root's key with lengths that do not hold is not taken for a block.
+    QByteArray stray = usEnglish().block();
+    stray[0] = '\xff';
+    stray[1] = '\x7f';
+    EXPECT_EQ(raised([&] { info.setFileName(fileWith(stray, QStringLiteral("stray.bin"))); }).first, 3);
+    stray = usEnglish().block();
+    stray[40] = 0; // the fixed information's signature
+    EXPECT_EQ(raised([&] { info.setFileName(fileWith(stray, QStringLiteral("stray.bin"))); }).first, 3);
+}
+
+TEST_F(TVersInfoTest, AMissingOrShortTranslationTable)
+{
+    TVersInfo info;
+    info.setFileName(fileWith(usEnglish().block(), QStringLiteral("untranslated.exe")));
+    EXPECT_EQ(raised([&] { info.GetValue(1); }),
+              std::make_pair(5, QStringLiteral("Cannot read translation table for file untranslated.exe")));
+
+    VersionBlockWriter shortTable = usEnglish();
+    shortTable.setTranslationBytes(QByteArray("\x09\x04", 2));
+    info.setFileName(fileWith(shortTable.block(), QStringLiteral("short.exe")));
+    EXPECT_EQ(raised([&] { info.GetValue(3); }).first, 5);
+}
+
+TEST_F(TVersInfoTest, TheProgramsOwnExecutable)
+{
+    TVersInfo info;
+    info.setFileName(QStringLiteral(BW_PROGRAM));
+    EXPECT_EQ(info.GetValue(1), QString::fromUtf8(build::company));
+    EXPECT_EQ(info.GetValue(3), QString::fromUtf8(build::version));
+    EXPECT_EQ(info.GetValue(5), QString::fromUtf8(build::copyright));
+    EXPECT_EQ(info.GetValue(8), QStringLiteral("Brindlewick"));
+    EXPECT_EQ(info.GetValue(7), QFileInfo(QStringLiteral(BW_PROGRAM)).fileName());
+}
