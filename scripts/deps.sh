@@ -7,6 +7,7 @@ BRINDLEWICK_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev
   time
+  libqpdf-dev poppler-utils
 )
 
 brindlewick_install_deps() {
