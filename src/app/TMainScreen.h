@@ -1,10 +1,12 @@
 #pragma once
 
 #include "lists/SortState.h"
+#include "report_engine/ExportFilterList.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -58,6 +60,8 @@ private:
     QLabel* m_hintPanel = nullptr;
     int m_activeIndex = 0;
     std::array<ScanTab*, tabCount> m_tabs{};
+    // The export filters the preview offers, for as long as the window lives.
+    std::vector<ExportFilterList::Registration> m_exportFilters;
 };
 
 } // namespace bw
