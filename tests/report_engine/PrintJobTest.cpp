@@ -1,11 +1,14 @@
 #include "report_engine/PreviewInterfaceClass.h"
 #include "report_engine/PrintJob.h"
+#include "report_engine/StandardPreviewWindow.h"
 #include "report_engine/TQRPreviewInterface.h"
 #include "report_engine/DemoReport.h"
 #include "support/QtPrinting.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +53,31 @@ TEST(PrintJobTest, PreviewOpensTheNamedClassAndTellsItOfPagesAndProgress)
     // The preview's closing frees the job.
     job->previewClosed();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(job);
+}
+
+TEST(PrintJobTest, StandardPreviewPagesByKeyAndFreesTheJobWhenClosed)
+{
+    ASSERT_TRUE(PreviewInterfaceClass::isStandard());
+    DemoReport demo(DemoReport::rows(60));
+    QPointer<PrintJob> job = demo.report.preview();
+    StandardPreviewWindow* window = nullptr;
+    for (QWindow* w : QGuiApplication::topLevelWindows()) {
+        if (auto* p = qobject_cast<StandardPreviewWindow*>(w))
+            window = p;
+    }
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->title(), QStringLiteral("Demonstration Report - page 1 of 2"));
+    QTest::keyClick(window, Qt::Key_PageDown);
+    EXPECT_EQ(window->pageShown(), 2);
+    QTest::keyClick(window, Qt::Key_PageDown);
+    EXPECT_EQ(window->pageShown(), 2);
+    QTest::keyClick(window, Qt::Key_Home);
+    EXPECT_EQ(window->title(), QStringLiteral("Demonstration Report - page 1 of 2"));
+    QPointer<StandardPreviewWindow> watched = window;
+    QTest::keyClick(window, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(watched);
     EXPECT_FALSE(job);
 }
 
