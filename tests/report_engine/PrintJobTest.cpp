@@ -7,7 +7,7 @@
 
 #include <QGuiApplication>
 #include <QPointer>
-#include <QTest>
+#include <QKeyEvent>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -56,6 +56,13 @@ TEST(PrintJobTest, PreviewOpensTheNamedClassAndTellsItOfPagesAndProgress)
     EXPECT_FALSE(job);
 }
 
+// QTest's key helpers want a QApplication; the engine has a QGuiApplication.
+void press(QWindow* window, Qt::Key key)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &event);
+}
+
 TEST(PrintJobTest, StandardPreviewPagesByKeyAndFreesTheJobWhenClosed)
 {
     ASSERT_TRUE(PreviewInterfaceClass::isStandard());
@@ -68,14 +75,14 @@ TEST(PrintJobTest, StandardPreviewPagesByKeyAndFreesTheJobWhenClosed)
     }
     ASSERT_TRUE(window);
     EXPECT_EQ(window->title(), QStringLiteral("Demonstration Report - page 1 of 2"));
-    QTest::keyClick(window, Qt::Key_PageDown);
+    press(window, Qt::Key_PageDown);
     EXPECT_EQ(window->pageShown(), 2);
-    QTest::keyClick(window, Qt::Key_PageDown);
+    press(window, Qt::Key_PageDown);
     EXPECT_EQ(window->pageShown(), 2);
-    QTest::keyClick(window, Qt::Key_Home);
+    press(window, Qt::Key_Home);
     EXPECT_EQ(window->title(), QStringLiteral("Demonstration Report - page 1 of 2"));
     QPointer<StandardPreviewWindow> watched = window;
-    QTest::keyClick(window, Qt::Key_Escape);
+    press(window, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(watched);
     EXPECT_FALSE(job);
