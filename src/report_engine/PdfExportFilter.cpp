@@ -1,18 +1,13 @@
 #include "report_engine/PdfExportFilter.h"
 
 #include "report_engine/PageRenderer.h"
+#include "report_engine/PdfDocumentInfo.h"
 #include "report_engine/ReportPage.h"
 #include "report_engine/ReportUnits.h"
 
 #include <QPainter>
 #include <QPdfWriter>
 
-#include <qpdf/Buffer.hh>
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFObjectHandle.hh>
-#include <qpdf/QPDFWriter.hh>
-
-#include <exception>
 
 namespace bw {
 
@@ -68,30 +63,14 @@ bool PdfExportFilter::finish()
     m_painter->end();
     m_writer.reset();
     const QByteArray raw = m_buffer.data();
-    QByteArray done;
-    try {
-        QPDF pdf;
-        pdf.processMemoryFile("report", raw.constData(), static_cast<size_t>(raw.size()));
-        QPDFObjectHandle trailer = pdf.getTrailer();
-        QPDFObjectHandle info = trailer.getKey("/Info");
-        if (!info.isDictionary()) {
-            info = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
-            trailer.replaceKey("/Info", info);
-        }
-        info.replaceKey("/Author", QPDFObjectHandle::newUnicodeString(m_author.toStdString()));
-        info.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(m_title.toStdString()));
-        info.replaceKey("/Subject", QPDFObjectHandle::newUnicodeString(m_subject.toStdString()));
-        QPDFWriter writer(pdf);
-        writer.setOutputMemory();
-        writer.write();
-        const std::shared_ptr<Buffer> out = writer.getBufferSharedPointer();
-        done = QByteArray(reinterpret_cast<const char*>(out->getBuffer()), static_cast<qsizetype>(out->getSize()));
-    } catch (const std::exception& e) {
-        setErrorString(QStringLiteral("Could not write the PDF document information: %1")
-                           .arg(QString::fromLocal8Bit(e.what())));
+    std::string error;
+    const std::string done = PdfDocumentInfo::apply(raw.toStdString(), m_author.toStdString(), m_title.toStdString(),
+                                                    m_subject.toStdString(), error);
+    if (done.empty()) {
+        setErrorString(QStringLiteral("Could not write the PDF document information: %1").arg(QString::fromStdString(error)));
         return false;
     }
-    return writeFile(done);
+    return writeFile(QByteArray::fromStdString(done));
 }
 
 } // namespace bw
