@@ -8,6 +8,7 @@ BRINDLEWICK_PACKAGES=(
   qt6-svg-dev desktop-file-utils appstream dpkg-dev
   libgtest-dev
   time
+  libqpdf-dev poppler-utils
 )
 
 brindlewick_install_deps() {

@@ -1,10 +1,15 @@
 #include "app/TMainScreen.h"
 
 #include "app/ScanTab.h"
+#include "app/TQRMDIPreviewInterface.h"
 #include "app/TSplash.h"
 #include "app/UiScale.h"
+#include "base/CurrentUserName.h"
 #include "base/Prompter.h"
 #include "components/FolderBrowseDialog.h"
+#include "report_engine/CsvExportFilter.h"
+#include "report_engine/HtmlExportFilter.h"
+#include "report_engine/TextExportFilter.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -111,6 +116,8 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
 
 TMainScreen::~TMainScreen()
 {
+    // No preview may reach this window's prompter once it is gone.
+    TQRMDIPreviewInterface::restore();
     // The pages go with the window; their removal must not reach the guard.
     disconnect(PageControl1, nullptr, this, nullptr);
 }
@@ -119,6 +126,11 @@ void TMainScreen::FormCreate()
 {
     m_sort.reset();
     PageControl1->setCurrentIndex(0);
+    // Every report preview opens in the program's own window.
+    TQRMDIPreviewInterface::install(m_prompter, [] { return CurrentUserName(); });
+    m_exportFilters.emplace_back(TextExportFilter::entry());
+    m_exportFilters.emplace_back(CsvExportFilter::entry(u','));
+    m_exportFilters.emplace_back(HtmlExportFilter::entry());
     setWindowTitle(QStringLiteral("Brindlewick"));
     // The designed size, grown with the font; it is also the smallest the
     // window may be made, so that nothing in it is cut.
@@ -187,6 +199,7 @@ bool TMainScreen::event(QEvent* event)
 void TMainScreen::closeEvent(QCloseEvent* event)
 {
     if (closeAllowed()) {
+        TQRMDIPreviewInterface::restore();
         event->accept();
         return;
     }

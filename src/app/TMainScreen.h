@@ -1,10 +1,12 @@
 #pragma once
 
 #include "lists/SortState.h"
+#include "report_engine/ExportFilterList.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -62,6 +64,8 @@ private:
     FolderBrowseDialog* FolderBrowseDialog1 = nullptr;
     int m_activeIndex = 0;
     std::array<ScanTab*, tabCount> m_tabs{};
+    // The export filters the preview offers, for as long as the window lives.
+    std::vector<ExportFilterList::Registration> m_exportFilters;
 };
 
 } // namespace bw

@@ -80,4 +80,18 @@ bool WidgetPrompter::askYesNo(const QString& title, const QString& question)
     return QMessageBox::question(m_parent, title, question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+std::optional<Prompter::SaveChoice> WidgetPrompter::saveFileAs(const QString& title, const QStringList& filters,
+                                                               const QString& defaultSuffix)
+{
+    QFileDialog dialog(m_parent, title);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const int entry = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return SaveChoice{QDir::toNativeSeparators(dialog.selectedFiles().constFirst()), std::max(entry, 1)};
+}
+
 } // namespace bw

@@ -19,6 +19,8 @@ public:
     std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;
     std::optional<QString> textInput(const QString& title, const QString& label, const QString& initial) override;
     bool askYesNo(const QString& title, const QString& question) override;
+    std::optional<SaveChoice> saveFileAs(const QString& title, const QStringList& filters,
+                                         const QString& defaultSuffix) override;
 
 private:
     QWidget* m_parent = nullptr;

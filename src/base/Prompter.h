@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -27,6 +28,23 @@ public:
     // A line of text; nothing when cancelled.
     virtual std::optional<QString> textInput(const QString& title, const QString& label, const QString& initial) = 0;
     virtual bool askYesNo(const QString& title, const QString& question) = 0;
+
+    // A file to write, picked under one of the filter entries (Qt's
+    // "Name (*.ext)" form); defaultSuffix is added to a name without one.
+    struct SaveChoice {
+        QString path;
+        int entry = 1; // the filter entry chosen, from 1
+    };
+    virtual std::optional<SaveChoice> saveFileAs(const QString& title, const QStringList& filters,
+                                                 const QString& defaultSuffix)
+    {
+        // Those that offer no choice of entry answer with the first.
+        (void)defaultSuffix;
+        const auto path = saveFile(title, filters.join(QStringLiteral(";;")), QString(), QString());
+        if (!path)
+            return std::nullopt;
+        return SaveChoice{*path, 1};
+    }
 };
 
 } // namespace bw

@@ -54,4 +54,15 @@ bool FakePrompter::askYesNo(const QString& title, const QString& question)
     return answer;
 }
 
+std::optional<Prompter::SaveChoice> FakePrompter::saveFileAs(const QString& title, const QStringList& filters,
+                                                             const QString& defaultSuffix)
+{
+    questions << title + u'|' + defaultSuffix + u'|' + filters.join(QStringLiteral(";;"));
+    if (saveAsAnswers.empty())
+        return std::nullopt;
+    const auto answer = saveAsAnswers.front();
+    saveAsAnswers.pop_front();
+    return answer;
+}
+
 } // namespace bw::test

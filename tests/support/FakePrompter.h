@@ -21,12 +21,16 @@ public:
     std::optional<QString> chooseFolder(const QString& title, const QString& startFolder) override;
     std::optional<QString> textInput(const QString& title, const QString& label, const QString& initial) override;
     bool askYesNo(const QString& title, const QString& question) override;
+    // Records "title|suffix|filter;;filter..." in questions.
+    std::optional<SaveChoice> saveFileAs(const QString& title, const QStringList& filters,
+                                         const QString& defaultSuffix) override;
 
     QStringList messages, errors, openTitles, openFilters, openStarts;
     // Every other question, as "title|start|detail".
     QStringList questions;
     std::deque<QString> fileAnswers, saveAnswers, folderAnswers, textAnswers;
     std::deque<bool> yesNoAnswers; // none left: No
+    std::deque<std::optional<SaveChoice>> saveAsAnswers; // none left: cancel
 };
 
 } // namespace bw::test

@@ -1,0 +1,404 @@
+#include "app/TfrmNetScapePreview.h"
+
+#include "app/PreviewControl.h"
+#include "app/UiScale.h"
+#include "base/Prompter.h"
+#include "report_engine/BandReport.h"
+#include "report_engine/ExportFilter.h"
+#include "report_engine/ExportFilterList.h"
+#include "report_engine/PdfExportFilter.h"
+#include "report_engine/PrintJob.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace bw {
+
+namespace {
+
+void yield()
+{
+    QCoreApplication::processEvents();
+}
+
+// The entries of a filter text of "name|pattern" pairs, as Qt's dialogs
+// take them: the names, which carry their patterns in brackets.
+QStringList dialogEntries(const QString& filterText)
+{
+    const QStringList pieces = filterText.split(u'|');
+    QStringList entries;
+    for (qsizetype i = 0; i < pieces.size(); i += 2)
+        entries << pieces[i];
+    return entries;
+}
+
+QString withPdfExtension(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    const QString suffix = info.suffix();
+    if (suffix.isEmpty())
+        return fileName + QStringLiteral(".pdf");
+    return fileName.left(fileName.size() - suffix.size()) + QStringLiteral("pdf");
+}
+
+} // namespace
+
+TfrmNetScapePreview::TfrmNetScapePreview(PrintJob* job, Prompter& prompter, QString currentUserName,
+                                         QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_prompter(prompter)
+    , m_currentUserName(std::move(currentUserName))
+{
+    setObjectName(QStringLiteral("frmNetScapePreview"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    const UiScale scale(fontMetrics());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_toolbar = new QWidget;
+    m_toolbar->setObjectName(QStringLiteral("Panel1"));
+    auto* tools = new QHBoxLayout(m_toolbar);
+    tools->setContentsMargins(0, 0, 0, 0);
+    tools->setSpacing(0);
+    struct Button {
+        QPushButton** member;
+        const char* name;
+        const char* caption;
+        int width;
+        void (TfrmNetScapePreview::*click)();
+    };
+    const Button buttons[] = {
+        {&btnPrint, "btnPrint", "&Print", 55, &TfrmNetScapePreview::btnPrintClick},
+        {&btnFirstPage, "btnFirstPage", "&First Page", 75, &TfrmNetScapePreview::btnFirstPageClick},
+        {&btnPrevPage, "btnPrevPage", "P&revious Page", 100, &TfrmNetScapePreview::btnPrevPageClick},
+        {&btnNextPage, "btnNextPage", "&Next Page", 80, &TfrmNetScapePreview::btnNextPageClick},
+        {&btnLastPage, "btnLastPage", "&Last Page", 80, &TfrmNetScapePreview::btnLastPageClick},
+        {&btnZoomIn, "btnZoomIn", "Zoom &In", 75, &TfrmNetScapePreview::btnZoomInClick},
+        {&btnZoomOut, "btnZoomOut", "&Zoom Out", 80, &TfrmNetScapePreview::btnZoomOutClick},
+        {&btnOpen, "btnOpen", "&Open", 60, &TfrmNetScapePreview::btnOpenClick},
+        {&btnSave, "btnSave", "&Save", 70, &TfrmNetScapePreview::btnSaveClick},
+        {&btnClose, "btnClose", "&Close", 70, &TfrmNetScapePreview::btnCloseClick},
+    };
+    int toolbarHeight = scale.y(24);
+    for (const Button& b : buttons) {
+        auto* button = new QPushButton(QString::fromLatin1(b.caption));
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setAutoDefault(false);
+        // The designed width, grown with the font, and never less than the
+        // caption needs.
+        button->setFixedWidth(std::max(scale.x(b.width), button->sizeHint().width()));
+        toolbarHeight = std::max(toolbarHeight, button->sizeHint().height());
+        connect(button, &QPushButton::clicked, this, b.click);
+        tools->addWidget(button);
+        *b.member = button;
+    }
+    tools->addStretch(1);
+    m_toolbar->setFixedHeight(toolbarHeight);
+    layout->addWidget(m_toolbar);
+
+    QRPreview1 = new PreviewControl;
+    QRPreview1->setObjectName(QStringLiteral("QRPreview1"));
+    layout->addWidget(QRPreview1, 1);
+    connect(QRPreview1, &PreviewControl::pageAvailable, this, &TfrmNetScapePreview::QRPreview1PageAvailable);
+    connect(QRPreview1, &PreviewControl::progressUpdate, this, &TfrmNetScapePreview::QRPreview1ProgressUpdate);
+
+    StatusBar = new QStatusBar;
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    const int widths[3] = {100, 100, 50};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel;
+        m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        m_panels[i]->setFixedWidth(scale.x(widths[i]));
+        StatusBar->addWidget(m_panels[i]);
+    }
+    layout->addWidget(StatusBar);
+    ProgressBar = new QProgressBar;
+    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar->setRange(0, 100);
+    ProgressBar->setValue(0);
+    ProgressBar->setTextVisible(false);
+
+    FormCreate();
+
+    Job = job;
+    QRPreview1->setJob(job);
+    if (job && !job->title().isEmpty())
+        setWindowTitle(job->title());
+
+    // Key preview: the window sees every key before its controls do.
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+TfrmNetScapePreview::~TfrmNetScapePreview() = default;
+
+PrintJob* TfrmNetScapePreview::job() const
+{
+    return Job;
+}
+
+QLabel* TfrmNetScapePreview::statusPanel(int index) const
+{
+    return index >= 0 && index < 3 ? m_panels[index] : nullptr;
+}
+
+void TfrmNetScapePreview::FormCreate()
+{
+    ProgressBar->setParent(StatusBar);
+    m_panels[2]->installEventFilter(this);
+    FitToWorkArea();
+}
+
+void TfrmNetScapePreview::FitToWorkArea()
+{
+    // The window covers the work area; it is never narrower than its
+    // toolbar, so that no caption is cut.
+    const UiScale scale(fontMetrics());
+    QSize size(scale.x(750), scale.y(453));
+    QPoint at(0, 0);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        size = screen->availableGeometry().size();
+        at = screen->availableGeometry().topLeft();
+    }
+    size = size.expandedTo(QSize(m_toolbar->sizeHint().width(), 0));
+    move(at);
+    setFixedSize(size);
+}
+
+void TfrmNetScapePreview::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FirstPagePending = true;
+}
+
+void TfrmNetScapePreview::closeEvent(QCloseEvent* event)
+{
+    if (Job)
+        Job->previewClosed();
+    event->accept();
+}
+
+void TfrmNetScapePreview::PrepareFirstPage()
+{
+    if (!FirstPagePending)
+        return;
+    QRPreview1->zoomToFit();
+    RefreshNavigation();
+    FirstPagePending = false;
+}
+
+void TfrmNetScapePreview::QRPreview1PageAvailable(int count)
+{
+    PrepareFirstPage();
+    if (!Job)
+        return;
+    const QString title = Job->title().isEmpty() ? QStringLiteral("Untitled report") : Job->title();
+    setWindowTitle(title + (count == 1 ? QStringLiteral(" - 1 page") : QStringLiteral(" - %1 pages").arg(count)));
+    switch (Job->status()) {
+    case PrintJob::Status::Ready: StatusText = QStringLiteral("Ready"); break;
+    case PrintJob::Status::Busy: StatusText = QStringLiteral("Busy"); break;
+    case PrintJob::Status::Finished: StatusText = QStringLiteral("Finished"); break;
+    }
+    RefreshNavigation();
+}
+
+void TfrmNetScapePreview::QRPreview1ProgressUpdate(int percent)
+{
+    ProgressBar->setValue(percent == 0 || percent == 100 ? 0 : percent);
+}
+
+void TfrmNetScapePreview::StatusBarDrawPanel()
+{
+    ProgressBar->setGeometry(m_panels[2]->geometry().adjusted(-1, -1, 1, 1));
+    ProgressBar->raise();
+}
+
+void TfrmNetScapePreview::RefreshNavigation()
+{
+    const int page = QRPreview1->pageNumber();
+    const int count = Job ? Job->pageCount() : 0;
+    btnPrint->setEnabled(Job && Job->status() == PrintJob::Status::Finished);
+    btnFirstPage->setEnabled(page > 1);
+    btnPrevPage->setEnabled(page > 1);
+    btnNextPage->setEnabled(page < count);
+    btnLastPage->setEnabled(page < count);
+    m_panels[0]->setText(StatusText);
+    m_panels[1]->setText(QStringLiteral("Page %1 of %2").arg(page).arg(count));
+}
+
+void TfrmNetScapePreview::btnPrintClick()
+{
+    // Prints the job on its printer until the printer selection comes.
+    if (!Job)
+        return;
+    QString error;
+    if (!Job->print(&error))
+        m_prompter.error(error);
+}
+
+void TfrmNetScapePreview::btnFirstPageClick()
+{
+    yield();
+    if (QRPreview1->pageNumber() > 1)
+        QRPreview1->setPageNumber(1);
+    RefreshNavigation();
+}
+
+void TfrmNetScapePreview::btnPrevPageClick()
+{
+    yield();
+    if (QRPreview1->pageNumber() > 1)
+        QRPreview1->setPageNumber(QRPreview1->pageNumber() - 1);
+    RefreshNavigation();
+}
+
+void TfrmNetScapePreview::btnNextPageClick()
+{
+    yield();
+    if (Job && QRPreview1->pageNumber() < Job->pageCount())
+        QRPreview1->setPageNumber(QRPreview1->pageNumber() + 1);
+    RefreshNavigation();
+}
+
+void TfrmNetScapePreview::btnLastPageClick()
+{
+    yield();
+    if (Job && QRPreview1->pageNumber() < Job->pageCount())
+        QRPreview1->setPageNumber(Job->pageCount());
+    RefreshNavigation();
+}
+
+void TfrmNetScapePreview::btnZoomInClick()
+{
+    yield();
+    QRPreview1->setZoom(QRPreview1->zoom() + 10);
+}
+
+void TfrmNetScapePreview::btnZoomOutClick()
+{
+    yield();
+    if (QRPreview1->zoom() > 10)
+        QRPreview1->setZoom(QRPreview1->zoom() - 10);
+}
+
+void TfrmNetScapePreview::btnOpenClick()
+{
+    const auto name = m_prompter.openFile(QStringLiteral("Load report"),
+                                          dialogEntries(QStringLiteral("QuickReport file (*.QRP)|*.QRP")).join(QStringLiteral(";;")),
+                                          QString());
+    if (!name || !Job)
+        return;
+    if (!QFileInfo::exists(*name)) {
+        m_prompter.message(QStringLiteral("Error!  File does not exist"));
+        return;
+    }
+    // A file that is no page file leaves the job, and its report, as they were.
+    QString error;
+    if (!Job->load(*name, &error)) {
+        m_prompter.error(error);
+        return;
+    }
+    Job->clearReport();
+    QRPreview1->setPageNumber(1);
+    setWindowTitle(QStringLiteral("Viewing saved report - %1 - %2 pages").arg(*name).arg(Job->pageCount()));
+    RefreshNavigation();
+}
+
+void TfrmNetScapePreview::btnSaveClick()
+{
+    const QString engineFilter = ExportFilterList::saveDialogFilter();
+    const QString filter = engineFilter + QStringLiteral("|Portable Document Format (*.PDF)|*.pdf");
+    const int pieces = static_cast<int>(engineFilter.count(u'|')) + 1;
+    const int pdfEntry = pieces / 2 + 1;
+    const auto choice = m_prompter.saveFileAs(QStringLiteral("Save report"), dialogEntries(filter), QStringLiteral("QRP"));
+    if (!choice || !Job)
+        return;
+    const bool pdfName = QFileInfo(choice->path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
+    QString error;
+    if (choice->entry == 1) {
+        // An unfinished job writes nothing; a failed write is told.
+        if (Job->status() == PrintJob::Status::Finished && !Job->save(choice->path, &error))
+            m_prompter.error(error);
+    } else if (choice->entry == pdfEntry || pdfName) {
+        exportPdf(choice->path);
+    } else {
+        std::unique_ptr<ExportFilter> exporter = ExportFilterList::create(choice->entry - 2, choice->path);
+        if (exporter && Job->report() && !Job->exportTo(*exporter))
+            m_prompter.error(exporter->errorString());
+    }
+}
+
+void TfrmNetScapePreview::exportPdf(QString fileName)
+{
+    fileName = withPdfExtension(fileName);
+    PdfExportFilter pdf(fileName);
+    const BandReport* report = Job->report();
+    const QString subject = report && !report->description().isEmpty() ? report->description().constFirst() : QString();
+    pdf.setDocumentInfo(m_currentUserName, Job->title(), subject);
+    if (report && !Job->exportTo(pdf))
+        m_prompter.error(pdf.errorString());
+}
+
+void TfrmNetScapePreview::btnCloseClick()
+{
+    close();
+}
+
+void TfrmNetScapePreview::scrollByTenth(Qt::Orientation orientation, int direction)
+{
+    QScrollBar* bar = orientation == Qt::Horizontal ? QRPreview1->horizontalScrollBar() : QRPreview1->verticalScrollBar();
+    const int range = bar->maximum() - bar->minimum();
+    bar->setValue(bar->value() + direction * (range / 10));
+}
+
+bool TfrmNetScapePreview::FormKeyDown(const QKeyEvent& key)
+{
+    if (key.modifiers() & Qt::AltModifier) {
+        switch (key.key()) {
+        case Qt::Key_Left: scrollByTenth(Qt::Horizontal, -1); return true;
+        case Qt::Key_Right: scrollByTenth(Qt::Horizontal, 1); return true;
+        case Qt::Key_Up: scrollByTenth(Qt::Vertical, -1); return true;
+        case Qt::Key_Down: scrollByTenth(Qt::Vertical, 1); return true;
+        default: break;
+        }
+    }
+    switch (key.key()) {
+    case Qt::Key_Escape: close(); return true;
+    case Qt::Key_PageUp: btnPrevPageClick(); break;
+    case Qt::Key_PageDown: btnNextPageClick(); break;
+    case Qt::Key_Home: QRPreview1->setPageNumber(1); break;
+    case Qt::Key_End:
+        if (Job)
+            QRPreview1->setPageNumber(Job->pageCount());
+        break;
+    default: return false;
+    }
+    yield();
+    RefreshNavigation();
+    return true;
+}
+
+bool TfrmNetScapePreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_panels[2]
+        && (event->type() == QEvent::Paint || event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        StatusBarDrawPanel();
+    if (event->type() == QEvent::KeyPress && FormKeyDown(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace bw

@@ -1,0 +1,42 @@
+#include "report_engine/PageRenderer.h"
+
+#include "report_engine/ReportPage.h"
+#include "report_engine/ReportUnits.h"
+
+#include <QFont>
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace bw {
+
+void PageRenderer::draw(QPainter& painter, const ReportPage& page, double scale)
+{
+    // Point sizes are taken at the device's own resolution; grow them with
+    // the scale so that the text keeps its size on the page.
+    const int deviceDpi = painter.device() ? painter.device()->logicalDpiY() : 96;
+    const double pointFactor = scale * mmPerInch / (deviceDpi > 0 ? deviceDpi : 96);
+    painter.save();
+    painter.setPen(Qt::black);
+    QFont font;
+    for (const PageText& t : page.texts()) {
+        font.setFamily(t.family);
+        font.setPointSizeF(t.pointSize * pointFactor);
+        font.setBold(t.bold);
+        font.setItalic(t.italic);
+        painter.setFont(font);
+        int flags = Qt::AlignTop | Qt::TextDontClip;
+        switch (t.align) {
+        case PageText::Align::Left: flags |= Qt::AlignLeft; break;
+        case PageText::Align::Right: flags |= Qt::AlignRight; break;
+        case PageText::Align::Center: flags |= Qt::AlignHCenter; break;
+        }
+        if (t.wrap)
+            flags |= Qt::TextWordWrap;
+        const QRectF& r = t.rectMm;
+        painter.drawText(QRectF(r.left() * scale, r.top() * scale, r.width() * scale, r.height() * scale), flags,
+                         t.text);
+    }
+    painter.restore();
+}
+
+} // namespace bw
