@@ -2,6 +2,9 @@
 
 #include <QDir>
 
+#include <cerrno>
+#include <cstring>
+
 namespace bw {
 
 ExportFile::ExportFile(const QString& path)
@@ -22,9 +25,14 @@ bool ExportFile::write(std::string_view bytes)
     if (!m_error.isEmpty())
         return false;
     const auto size = static_cast<qint64>(bytes.size());
+    errno = 0;
     if (m_file.write(bytes.data(), size) == size && m_file.flush())
         return true;
-    m_error = m_file.errorString();
+    // A full disk can make QSaveFile write part of the bytes without an
+    // error of its own, and then commit the short file: the reason is errno.
+    const int code = errno;
+    m_error = m_file.error() == QFileDevice::NoError && code != 0 ? QString::fromLocal8Bit(std::strerror(code))
+                                                                   : m_file.errorString();
     m_file.cancelWriting();
     return false;
 }
