@@ -1,5 +1,6 @@
 #include "app/ScanTab.h"
 
+#include "actions/FileActions.h"
 #include "app/CellTipDelegate.h"
 #include "app/RowListModel.h"
 #include "app/StatusText.h"
@@ -162,6 +163,8 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     connect(m_continue, &QPushButton::clicked, this, &ScanTab::continueClick);
     connect(m_print, &QPushButton::clicked, this, &ScanTab::printClick);
     connect(m_action, &QPushButton::clicked, this, &ScanTab::actionClick);
+    if (m_outputDirButton)
+        connect(m_outputDirButton, &QToolButton::clicked, this, &ScanTab::SpdBOPDirClick);
     connect(header, &QHeaderView::sectionClicked, this, &ScanTab::columnClick);
 
     connect(&m_session, &ScanSession::logPathChanged, this, [this] { m_logBox->setText(m_session.logPath()); });
@@ -231,7 +234,17 @@ void ScanTab::continueClick()
 
 void ScanTab::printClick() {}
 
-void ScanTab::actionClick() {}
+void ScanTab::actionClick()
+{
+    if (m_session.isEnabled(ScanSession::Control::Action))
+        m_actions.start(FileActions::forActionButton(m_session, m_prompter, *m_saveDialog));
+}
+
+void ScanTab::SpdBOPDirClick()
+{
+    if (!m_session.actionRunning())
+        FileActions::SpdBOPDirClick(m_session, m_prompter);
+}
 
 void ScanTab::columnClick(int column)
 {
@@ -248,6 +261,10 @@ void ScanTab::showControls()
     m_print->setEnabled(m_session.isEnabled(Control::Print));
     m_action->setEnabled(m_session.isEnabled(Control::Action));
     m_pick->setEnabled(m_session.isEnabled(Control::Pick));
+    // An action's rows must stay where they are, and in its folder.
+    if (m_outputDirButton)
+        m_outputDirButton->setEnabled(!m_session.actionRunning());
+    m_list->header()->setSectionsClickable(!m_session.actionRunning());
     m_progress->setVisible(m_session.scanRunning());
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/ActionDriver.h"
+#include "actions/SaveDialog.h"
 #include "app/TabTraits.h"
 #include "session/ScanSession.h"
 
@@ -40,6 +42,7 @@ public:
     QLineEdit* logBox() const { return m_logBox; }
     QLineEdit* outputDirectoryBox() const { return m_outputDir; }
     QToolButton* pickButton() const { return m_pick; }
+    QToolButton* outputDirectoryButton() const { return m_outputDirButton; }
     QTreeView* list() const { return m_list; }
     RowListModel* model() const { return m_model; }
     StatusText* statusText() const { return m_status; }
@@ -57,6 +60,10 @@ public:
     void continueClick();
     void printClick();
     void actionClick();
+    void SpdBOPDirClick();
+    // The window's one save dialog, shared by the tabs' exports.
+    void setSaveDialog(SaveDialog& dialog) { m_saveDialog = &dialog; }
+    ActionDriver& actions() { return m_actions; }
     void columnClick(int column);
 
 signals:
@@ -79,6 +86,11 @@ private:
     // The open dialog starts where any tab last picked; the window keeps it.
     QString& m_lastPickedPath;
     ScanSession m_session;
+    // Declared after the session, so that a run holding on to the session
+    // goes first.
+    ActionDriver m_actions{m_session};
+    SaveDialog m_ownSaveDialog;
+    SaveDialog* m_saveDialog = &m_ownSaveDialog;
     RowListModel* m_model = nullptr;
 
     QLineEdit* m_logBox = nullptr;

@@ -1,5 +1,6 @@
 #include "app/TMainScreen.h"
 
+#include "app/PathMappingsDialog.h"
 #include "app/ScanTab.h"
 #include "app/TQRMDIPreviewInterface.h"
 #include "app/TSplash.h"
@@ -42,6 +43,7 @@ QStringList withoutPortuguese(QStringList lines)
 TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     : QMainWindow(parent)
     , m_prompter(prompter)
+    , m_mappings(PathMappingsDialog::loadSettings())
 {
     setObjectName(QStringLiteral("MainScreen"));
     auto* central = new QWidget;
@@ -55,6 +57,8 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
         m_tabs[static_cast<std::size_t>(i)] = tab;
         PageControl1->addTab(tab, QString::fromLatin1(traits.title));
         connect(&tab->session(), &ScanSession::controlsChanged, this, &TMainScreen::showLocks);
+        tab->setSaveDialog(m_saveDialog);
+        tab->session().setPathMappings(m_mappings);
     }
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
         // Whatever asks for another tab while a scan runs, the scanning tab stays.
@@ -77,6 +81,10 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     connect(BClose, &QPushButton::clicked, this, &TMainScreen::BCloseClick);
 
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    QAction* mappings = file->addAction(tr("Path &Mappings..."));
+    mappings->setObjectName(QStringLiteral("PathMappings1"));
+    connect(mappings, &QAction::triggered, this, &TMainScreen::PathMappings1Click);
+    file->addSeparator();
     QAction* exit = file->addAction(tr("E&xit"));
     exit->setObjectName(QStringLiteral("Exit1"));
     exit->setShortcut(QKeySequence::Quit);
@@ -186,6 +194,21 @@ void TMainScreen::About1Click()
     about.openAbout();
 }
 
+void TMainScreen::PathMappings1Click()
+{
+    PathMappingsDialog dialog(m_mappings, m_prompter, this);
+    if (dialog.exec() == QDialog::Accepted)
+        setPathMappings(dialog.mappings());
+}
+
+void TMainScreen::setPathMappings(const PathMappings& mappings)
+{
+    m_mappings = mappings;
+    PathMappingsDialog::saveSettings(mappings);
+    for (ScanTab* tab : m_tabs)
+        tab->session().setPathMappings(mappings);
+}
+
 bool TMainScreen::event(QEvent* event)
 {
     // Hints go to the first status-bar panel, which follows the pointer.
@@ -204,7 +227,11 @@ void TMainScreen::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    m_prompter.message(QString::fromLatin1(activeTab()->traits().closeRefusedMessage));
+    if (activeTab()->session().actionRunning())
+        m_prompter.message(tr("Please Wait until the Running %1 Completes")
+                               .arg(activeTab()->actionButton()->text().remove(u'&')));
+    else
+        m_prompter.message(QString::fromLatin1(activeTab()->traits().closeRefusedMessage));
 }
 
 } // namespace bw

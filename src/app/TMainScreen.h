@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/SaveDialog.h"
+#include "base/PathMappings.h"
 #include "lists/SortState.h"
 #include "report_engine/ExportFilterList.h"
 
@@ -44,6 +46,10 @@ public:
     void BCloseClick();
     void Exit1Click();
     void About1Click();
+    // File > Path Mappings...: the dialog, then the mappings kept and used.
+    void PathMappings1Click();
+    const PathMappings& pathMappings() const { return m_mappings; }
+    void setPathMappings(const PathMappings& mappings);
 
 protected:
     bool event(QEvent* event) override;
@@ -57,6 +63,8 @@ private:
     Prompter& m_prompter;
     SortState m_sort;
     QString m_lastPickedPath; // the open dialog starts where it was left
+    SaveDialog m_saveDialog;  // so does the exports' save dialog
+    PathMappings m_mappings;
     QTabWidget* PageControl1 = nullptr;
     QPushButton* BClose = nullptr;
     QLabel* m_hintPanel = nullptr;

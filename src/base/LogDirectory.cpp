@@ -1,5 +1,7 @@
 #include "base/LogDirectory.h"
 
+#include <QDir>
+
 namespace bw {
 
 QString logDirectoryOf(const QString& logPath)
@@ -19,6 +21,13 @@ QString logDirectoryOf(const QString& logPath)
     else if (dir.size() > 1 && dir.endsWith(u'/') && !dir.endsWith(u":/"))
         dir.chop(1); // a POSIX folder such as /x/ (only "/" itself is a root)
     return dir;
+}
+
+QString logFolderForPaths(const QString& logPath)
+{
+    QString dir = logDirectoryOf(logPath);
+    dir.replace(u'\\', u'/');
+    return QDir::cleanPath(QDir::current().absoluteFilePath(dir.isEmpty() ? QStringLiteral(".") : dir));
 }
 
 } // namespace bw

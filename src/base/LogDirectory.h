@@ -9,4 +9,9 @@ namespace bw {
 // unless what is left is a root ("C:\", "/").
 QString logDirectoryOf(const QString& logPath);
 
+// The local folder that relative paths written in a log start from: the
+// log's folder as above, "\" read as "/", made absolute against the current
+// directory; the current directory when the path names no folder.
+QString logFolderForPaths(const QString& logPath);
+
 } // namespace bw

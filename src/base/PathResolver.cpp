@@ -69,15 +69,23 @@ std::string joined(const std::string& dir, std::string_view name)
 
 QFileInfo PathResolver::lookup(std::string_view logPath)
 {
-    m_path.assign(logPath);
-    std::replace(m_path.begin(), m_path.end(), '\\', '/');
-    if (m_path.empty())
+    if (logPath.empty())
         return QFileInfo();
+    if (std::optional<std::string> mapped = m_mappings.apply(logPath)) {
+        m_path = std::move(*mapped);
+    } else {
+        m_path.assign(logPath);
+        std::replace(m_path.begin(), m_path.end(), '\\', '/');
+        if (!fs::path(m_path).is_absolute()) {
+            if (m_baseBytes.empty())
+                m_path = QFile::encodeName(QDir::current().absoluteFilePath(toLocal(m_path))).toStdString();
+            else
+                m_path = joined(m_baseBytes, m_path);
+        }
+    }
     if (exists(m_path))
         return QFileInfo(toLocal(m_path));
 
-    if (!fs::path(m_path).is_absolute())
-        m_path = QFile::encodeName(QDir::current().absoluteFilePath(toLocal(m_path))).toStdString();
     while (m_path.size() > 1 && m_path.back() == '/')
         m_path.pop_back();
     const std::size_t slash = m_path.rfind('/');
@@ -112,6 +120,14 @@ QString PathResolver::resolve(std::string_view logPath)
 {
     const QFileInfo entry = lookup(logPath);
     return entry.exists() ? entry.filePath() : QString();
+}
+
+void PathResolver::setBaseDirectory(const QString& folder)
+{
+    m_base = folder;
+    m_baseBytes.clear();
+    if (!folder.isEmpty())
+        m_baseBytes = QFile::encodeName(QDir::cleanPath(QDir::current().absoluteFilePath(folder))).toStdString();
 }
 
 void PathResolver::clear()

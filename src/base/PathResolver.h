@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/PathMappings.h"
+
 #include <QFileInfo>
 #include <QString>
 
@@ -17,10 +19,18 @@ namespace bw {
 // the disk's. The exact path is tried first; only when it is missing is each
 // component matched against its directory's entries with a to z folded. Drive
 // letters and \\server\volume prefixes get no special meaning: they are looked
-// up as written, so they match only where such entries exist. Relative paths
-// start at the current directory.
+// up as written, so they match only where such entries exist.
+//
+// The user's prefix mappings apply first. Relative paths start at the base
+// directory (the log's folder), or at the current directory when none is set.
 class PathResolver {
 public:
+    void setMappings(const PathMappings& mappings) { m_mappings = mappings; }
+    const PathMappings& mappings() const { return m_mappings; }
+    // An empty folder: the current directory.
+    void setBaseDirectory(const QString& folder);
+    const QString& baseDirectory() const { return m_base; }
+
     // The entry that logPath names (file or directory, hidden ones too); a
     // QFileInfo whose exists() is false when there is none.
     QFileInfo lookup(std::string_view logPath);
@@ -28,7 +38,7 @@ public:
     // The local path of that entry, or an empty text.
     QString resolve(std::string_view logPath);
 
-    // Forgets the directories read so far.
+    // Forgets the directories read so far (the mappings and the base stay).
     void clear();
 
 private:
@@ -50,6 +60,9 @@ private:
     bool matchEntry(const std::string& local, std::string_view name, std::string& match);
     const Listing& listing(const std::string& local);
 
+    PathMappings m_mappings;
+    QString m_base;
+    std::string m_baseBytes;
     std::string m_path;
     std::unordered_map<std::string, std::string> m_directories;
     std::unordered_map<std::string, Missing> m_missing;

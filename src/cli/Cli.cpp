@@ -27,7 +27,7 @@ const Verb verbs[] = {
 // Options that take a value, so that the value is not taken for the verb.
 bool takesValue(const std::string& option)
 {
-    return option == "--sort";
+    return option == "--sort" || option == "--export" || option == "--rescue" || option == "--csv" || option == "--map";
 }
 
 void printUsage(std::ostream& out)

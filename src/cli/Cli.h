@@ -7,7 +7,8 @@
 namespace bw {
 
 // brindlewick-cli: the verb named in args, run without a display. Returns
-// the exit status: 0 done, 1 a failure reported on err, 2 wrong arguments.
+// the exit status: 0 done, 1 an input/output failure reported on err, 2 wrong
+// arguments, 3 some row of an action failed.
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace bw

@@ -1,12 +1,18 @@
 #include "cli/ScanCommand.h"
 
+#include "actions/TabDelimitedExport.h"
+#include "base/PathMappings.h"
 #include "base/Prefetch.h"
 #include "base/Text.h"
+#include "cli/CliActions.h"
 #include "cli/CliPrompter.h"
 #include "lists/SortState.h"
 #include "session/ScanSession.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <memory>
 
 #include <optional>
 
@@ -19,7 +25,40 @@ struct ScanOptions {
     std::string log;
     std::optional<int> sortColumn;
     bool descending = false;
+    QString exportFile;
+    QString rescueDirectory;
+    QString csvFile;
+    bool backdate = false;
+    std::vector<PathMapping> mappings;
 };
+
+// Paths on the command line are relative to where the command runs.
+QString argPath(const std::string& arg)
+{
+    return QDir::cleanPath(QDir::current().absoluteFilePath(QFile::decodeName(arg.c_str())));
+}
+
+bool checkActions(const ScanOptions& options, std::string& problem)
+{
+    const ScanKind kind = options.profile->kind;
+    if (!options.exportFile.isEmpty() && !TabDelimitedExport::formatFor(kind)) {
+        problem = "--export is for contents and expire logs";
+        return false;
+    }
+    if ((!options.rescueDirectory.isEmpty() || !options.csvFile.isEmpty()) && kind != ScanKind::Documents) {
+        problem = "--rescue and --csv are for documents logs";
+        return false;
+    }
+    if (options.rescueDirectory.isEmpty() != options.csvFile.isEmpty()) {
+        problem = "--rescue OUTDIR and --csv FILE go together";
+        return false;
+    }
+    if (options.backdate && kind != ScanKind::Structure) {
+        problem = "--backdate is for structure logs";
+        return false;
+    }
+    return true;
+}
 
 std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::string& problem)
 {
@@ -36,6 +75,25 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
                 return std::nullopt;
             }
             options.sortColumn = *column;
+            ++i;
+        } else if (a == "--export" || a == "--rescue" || a == "--csv") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                problem = a + " takes a file or folder";
+                return std::nullopt;
+            }
+            QString& target = a == "--export" ? options.exportFile : a == "--rescue" ? options.rescueDirectory : options.csvFile;
+            target = a == "--export" ? QFile::decodeName(args[i + 1].c_str()) : argPath(args[i + 1]);
+            ++i;
+        } else if (a == "--backdate") {
+            options.backdate = true;
+        } else if (a == "--map") {
+            const auto mapping = i + 1 < args.size() ? PathMappings::parse(QFile::decodeName(args[i + 1].c_str()))
+                                                     : std::nullopt;
+            if (!mapping) {
+                problem = "--map takes PREFIX=FOLDER";
+                return std::nullopt;
+            }
+            options.mappings.push_back({mapping->prefix, argPath(mapping->folder.toStdString())});
             ++i;
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             problem = "unknown option " + a;
@@ -58,6 +116,8 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
         problem = "the log file name is empty";
         return std::nullopt;
     }
+    if (!checkActions(options, problem))
+        return std::nullopt;
     return options;
 }
 
@@ -125,7 +185,9 @@ private:
 
 std::string ScanCommand::usage() const
 {
-    return "brindlewick-cli scan contents|documents|expire|structure LOG [--sort N] [--descending]";
+    return "brindlewick-cli scan contents|documents|expire|structure LOG [--sort N] [--descending]\n"
+           "         [--export FILE] (contents, expire; {n} in FILE: one file per export)\n"
+           "         [--rescue OUTDIR --csv FILE] (documents) [--backdate] (structure) [--map PREFIX=FOLDER]...";
 }
 
 int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -151,20 +213,36 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
         }
         output.rows(session.rows());
     };
+    session.setPathMappings(PathMappings(options->mappings));
     session.chooseNative(QByteArray::fromStdString(options->log));
+    CliActions actions({options->exportFile, options->rescueDirectory, options->csvFile, options->backdate}, session,
+                       prompter);
+    if (!actions.open()) {
+        output.flush();
+        return 1;
+    }
     // From Parse on, as the scan shows them.
     QObject::connect(&session, &ScanSession::statusChanged, [&] { output.status(session.status()); });
     QObject::connect(&session, &ScanSession::scanFinishing, writeRows);
     session.parse();
+    bool actionFailed = false;
     while (session.scanRunning()) {
         if (session.step() == Scan::Outcome::Paused) {
             writeRows();
+            if (actions.any() && !actions.run()) {
+                actionFailed = true;
+                break;
+            }
             session.continueScan();
         }
     }
+    // After the scan, the listed rows as the enabled action button offers them.
+    if (!actionFailed && actions.any() && !session.scan().failed() && !session.rows().empty())
+        actions.run();
+    const int status = actions.finish(session.scan().failed());
     output.flush();
     out.flush();
-    return session.scan().failed() ? 1 : 0;
+    return status;
 }
 
 } // namespace bw

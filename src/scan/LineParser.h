@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/MarkerSet.h"
+#include "base/PathResolver.h"
 #include "scan/ScanProfile.h"
 
 #include <initializer_list>
@@ -78,6 +79,9 @@ public:
     // Whether a line holding none of markers() can change anything; when
     // not, the reader passes such lines over (they are still counted).
     virtual bool needsUnmarkedLines() const { return true; }
+    // The resolver through which the parser looks up paths read from the
+    // log, if it does: the scan points it at the log's folder.
+    virtual PathResolver* pathResolver() { return nullptr; }
 };
 
 } // namespace bw

@@ -1,5 +1,6 @@
 #include "scan/Scan.h"
 
+#include "base/LogDirectory.h"
 #include "lists/RowStore.h"
 #include "lists/SortState.h"
 
@@ -40,6 +41,9 @@ void Scan::startNative(const QByteArray& nativePath)
     m_rows.clear();
     m_sort.reset();
     m_parser.reset();
+    // Relative paths in a log are written from where the log lies.
+    if (PathResolver* resolver = m_parser.pathResolver())
+        resolver->setBaseDirectory(logFolderForPaths(QFile::decodeName(nativePath)));
 }
 
 Scan::Outcome Scan::step(Clock::time_point deadline)

@@ -27,6 +27,7 @@ public:
     bool recordOpen() const override { return m_recordOpen; }
     const MarkerSet* markers() const override { return &m_markers.set(); }
     bool needsUnmarkedLines() const override { return false; }
+    PathResolver* pathResolver() override { return &m_resolver; }
 
     int sectionState() const { return m_sectionState; }
     const std::string& postOfficePath() const { return m_postOfficePath; }

@@ -38,8 +38,26 @@ void ScanSession::setOutputDirectory(const QString& folder)
     emit outputDirectoryChanged();
 }
 
+void ScanSession::setPathMappings(const PathMappings& mappings)
+{
+    m_mappings = mappings;
+    if (PathResolver* resolver = m_parser->pathResolver())
+        resolver->setMappings(mappings);
+}
+
+void ScanSession::setActionRunning(bool running)
+{
+    if (running == m_actionRunning)
+        return;
+    m_actionRunning = running;
+    emit actionRunningChanged();
+    emit controlsChanged();
+}
+
 bool ScanSession::isEnabled(Control control) const
 {
+    if (m_actionRunning)
+        return false;
     switch (control) {
     case Control::Parse:
         return m_enabled[static_cast<std::size_t>(ScanControl::Parse)];
@@ -66,7 +84,7 @@ bool ScanSession::choose(const QString& path)
 
 bool ScanSession::chooseNative(const QByteArray& nativePath)
 {
-    if (scanRunning() || nativePath.isEmpty())
+    if (scanRunning() || m_actionRunning || nativePath.isEmpty())
         return false;
     const QString path = displayText(std::string_view(nativePath.constData(), std::size_t(nativePath.size())));
     m_nativeLogPath = nativePath;
@@ -82,7 +100,7 @@ bool ScanSession::chooseNative(const QByteArray& nativePath)
 
 void ScanSession::parse()
 {
-    if (scanRunning() || m_logPath.isEmpty())
+    if (scanRunning() || m_actionRunning || m_logPath.isEmpty())
         return;
     // A new scan counts from nothing, even when its log cannot be opened.
     m_lineCounter = QStringLiteral("Processing Line 0");
@@ -102,7 +120,7 @@ void ScanSession::parse()
 
 void ScanSession::continueScan()
 {
-    if (!m_scan.awaitingContinue())
+    if (!m_scan.awaitingContinue() || m_actionRunning)
         return;
     m_scan.resume();
     if (m_selfDriven)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/PathMappings.h"
 #include "scan/Scan.h"
 #include "session/KindProfile.h"
 
@@ -54,6 +55,19 @@ public:
     const QString& lineCounter() const { return m_lineCounter; }
     double progress() const { return m_scan.progress(); }
 
+    // The prefix mappings for paths read from the log: the scan's lookups
+    // and the actions use them.
+    const PathMappings& pathMappings() const { return m_mappings; }
+    void setPathMappings(const PathMappings& mappings);
+
+    // An export, rescue or backdating run: while it goes on, Parse, Continue,
+    // Print, the action, the pick, header clicks and closing are refused, so
+    // that no second run starts inside it and no row moves under it.
+    bool actionRunning() const { return m_actionRunning; }
+    void setActionRunning(bool running);
+    // The status text, written by a running action.
+    void showActionStatus(const QString& text) { setStatus(text); }
+
     bool isEnabled(Control control) const;
     // Scanning or waiting for Continue.
     bool scanRunning() const { return m_scan.state() != Scan::State::Idle; }
@@ -81,6 +95,8 @@ signals:
     void controlsChanged();
     void logPathChanged();
     void outputDirectoryChanged();
+    // An action began or ended (controlsChanged follows).
+    void actionRunningChanged();
     void sortChanged();
     // After every step of the scan.
     void progressChanged();
@@ -116,6 +132,8 @@ private:
     // Parse, Continue, Print, Action and Close as the scan set them.
     std::array<bool, 5> m_enabled{};
 
+    PathMappings m_mappings;
+    bool m_actionRunning = false;
     bool m_sortShown = false;
     bool m_selfDriven = true;
     QTimer m_slice;

@@ -121,3 +121,19 @@ TEST_F(PathResolverTest, FollowsTheDiskAsItChanges)
     EXPECT_FALSE(resolver.lookup(root + "\\PO\\OFFILES\\FD3\\SUB7\\ABC.000").exists());
     EXPECT_EQ(resolver.resolve(root + "\\PO\\OFFILES\\FD3\\MOVED\\ABC.000"), local("Po/offiles/fd3/Moved/abc.000"));
 }
+
+TEST_F(PathResolverTest, ABaseDirectoryAndMappingsComeBeforeTheCurrentDirectory)
+{
+    const QString cwd = QDir::currentPath();
+    resolver.setBaseDirectory(m_dir.path());
+    EXPECT_EQ(resolver.resolve("PO\\OFFILES\\FD3\\SUB7\\ABC.000"), local("Po/offiles/fd3/sub7/abc.000"));
+    EXPECT_EQ(resolver.resolve("Po/offiles/fd3/sub7/abc.000"), local("Po/offiles/fd3/sub7/abc.000"));
+    resolver.setMappings(PathMappings({{"\\\\GWSRV01\\MAIL", local("Po")}}));
+    EXPECT_EQ(resolver.resolve("\\\\gwsrv01\\mail\\OFFILES\\FD3\\SUB7\\ABC.000"), local("Po/offiles/fd3/sub7/abc.000"));
+    EXPECT_EQ(resolver.resolve("\\\\GWSRV02\\MAIL\\OFFILES"), QString());
+    // Caches go, the mappings and the base stay.
+    resolver.clear();
+    EXPECT_TRUE(resolver.lookup("\\\\GWSRV01\\MAIL\\OFFILES\\FD3").isDir());
+    EXPECT_EQ(resolver.baseDirectory(), m_dir.path());
+    EXPECT_EQ(QDir::currentPath(), cwd);
+}

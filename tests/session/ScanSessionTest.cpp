@@ -3,6 +3,9 @@
 #include "support/FakePrompter.h"
 #include "support/ScanRecorder.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace bw;
@@ -120,4 +123,54 @@ TEST(ScanSession, DocumentSessionsProposeTheLogsFolderAndSortAtAnyTime)
     Session expire(ScanKind::Expire);
     ASSERT_TRUE(expire.session.choose(QStringLiteral("/var/log/x.log")));
     EXPECT_TRUE(expire.session.outputDirectory().isEmpty()) << "only Document Rescue has an output folder";
+}
+
+TEST(ScanSession, AnActionRunningRefusesEveryControlOfTheTab)
+{
+    Session s(ScanKind::Contents);
+    TempLog log(kTwoSections);
+    ASSERT_TRUE(s.session.choose(log.path()));
+    s.session.parse();
+    ASSERT_EQ(s.session.step(), Scan::Outcome::Paused);
+    s.session.setActionRunning(true);
+    EXPECT_EQ(controls(s.session), "0000000");
+    EXPECT_FALSE(s.session.columnClick(0));
+    EXPECT_FALSE(s.session.choose(log.path()));
+    s.session.continueScan();
+    EXPECT_TRUE(s.session.awaitingContinue()) << "Continue waits for the action";
+    s.session.setActionRunning(false);
+    EXPECT_EQ(controls(s.session), "0111010");
+}
+
+TEST(ScanSession, StructurePathsStartAtTheLogsFolderAndMappingsApply)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("logs/po/offiles/fd0/3a")));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("mnt/po2/offiles/fd5/1f")));
+    for (const char* f : {"logs/po/offiles/fd0/3a/4f2a1b00.000", "mnt/po2/offiles/fd5/1f/7a11c0de.000"}) {
+        QFile file(dir.filePath(f));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("1234567");
+    }
+    const QString logPath = dir.filePath("logs/check.log");
+    QFile log(logPath);
+    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+    log.write(crlf({"- checking area po\\OFFILES\\FD0", "- Checking directory 3A",
+                    "Error 52- Blob file with missing trailer: 4F2A1B00.000", "Return from FlmAdopt = 0xC067",
+                    "- checking area MAILSRV/GWVOL:\\PO2\\OFFILES\\FD5", "- Checking directory 1F",
+                    "Error 52- Blob file with missing trailer: 7A11C0DE.000", "Return from FlmAdopt = 0xC067",
+                    "PROCESSING COMPLETE"})
+                  .c_str());
+    log.close();
+
+    Session s(ScanKind::Structure);
+    s.session.setPathMappings(PathMappings({{"\\\\MAILSRV\\GWVOL", dir.filePath("mnt")}}));
+    ASSERT_TRUE(s.session.choose(logPath));
+    // The current directory is anywhere but the log's folder.
+    ASSERT_NE(QDir::currentPath(), dir.filePath("logs"));
+    s.session.parse();
+    ASSERT_EQ(s.session.step(), Scan::Outcome::Paused);
+    ASSERT_EQ(s.session.rows().size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(s.session.rows().at(i).subItems[1], "7") << s.session.rows().at(i).caption;
 }

@@ -1,0 +1,52 @@
+#include "actions/DocumentExport.h"
+
+#include "actions/SaveDialog.h"
+#include "base/Prompter.h"
+#include "session/ScanSession.h"
+
+namespace bw {
+
+DocumentExport::DocumentExport(ScanSession& session, Prompter& prompter, SaveDialog& dialog)
+    : m_session(session)
+    , m_prompter(prompter)
+    , m_dialog(dialog)
+{
+}
+
+DocumentExport::~DocumentExport() = default;
+
+bool DocumentExport::fail(const QString& text)
+{
+    m_prompter.error(text);
+    m_outcome = Outcome::Failed;
+    return true;
+}
+
+bool DocumentExport::step(Clock::time_point deadline)
+{
+    if (!m_rescue) {
+        m_dialog.setFolder(m_session.outputDirectory());
+        const auto path = m_dialog.ask(m_prompter, dialogTitle());
+        if (!path) {
+            m_outcome = Outcome::Cancelled;
+            return true;
+        }
+        m_csv = std::make_unique<ExportFile>(*path);
+        m_rescue = std::make_unique<DocumentRescue>(m_session, m_prompter, *m_csv);
+        m_rescue->showStart();
+        if (!m_csv->open())
+            return fail(m_csv->errorText());
+        m_rescue->resetDirectory();
+    }
+    if (!m_rescue->step(deadline))
+        return false;
+    m_outcome = m_rescue->outcome();
+    if (m_outcome == Outcome::Failed)
+        return true;
+    if (!m_csv->commit())
+        return fail(m_csv->errorText());
+    m_rescue->showCompletion();
+    return true;
+}
+
+} // namespace bw

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "actions/ActionRun.h"
+#include "actions/DocumentRescue.h"
+#include "actions/ExportFile.h"
+
+#include <memory>
+
+namespace bw {
+
+class Prompter;
+class SaveDialog;
+class ScanSession;
+
+// The Document Rescue tab's Export button (BDocExportClick): asks for the
+// import file's name in the save dialog, opened on the output directory,
+// then runs the rescue over every row into that file, which replaces an
+// earlier one only when the run has gone through.
+class DocumentExport : public ActionRun {
+public:
+    DocumentExport(ScanSession& session, Prompter& prompter, SaveDialog& dialog);
+    ~DocumentExport() override;
+
+    bool step(Clock::time_point deadline) override;
+
+    static QString dialogTitle() { return QStringLiteral("Enter Name for NWAdmin Import CSV File"); }
+
+private:
+    bool fail(const QString& text);
+
+    ScanSession& m_session;
+    Prompter& m_prompter;
+    SaveDialog& m_dialog;
+    std::unique_ptr<ExportFile> m_csv;
+    std::unique_ptr<DocumentRescue> m_rescue;
+};
+
+} // namespace bw

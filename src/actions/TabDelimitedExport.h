@@ -1,0 +1,47 @@
+#pragma once
+
+#include "actions/ActionRun.h"
+#include "session/KindProfile.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace bw {
+
+class Prompter;
+class RowStore;
+class SaveDialog;
+class ScanSession;
+
+// The Export button of Contents Check (BContExportClick) and of Message DB
+// (BMessExportClick): the listed rows, in list order, as tab-delimited text
+// with CR LF line ends, values written exactly as the rows hold them. The
+// Contents file starts with a header line, the Expire Statistics file has
+// none. The list, the status and the buttons stay as they are.
+class TabDelimitedExport : public ActionRun {
+public:
+    enum class Format { Contents, Expire };
+
+    TabDelimitedExport(Format format, ScanSession& session, Prompter& prompter, SaveDialog& dialog);
+
+    // The format of a kind's export; nothing for the kinds without one.
+    static std::optional<Format> formatFor(ScanKind kind);
+    static QString dialogTitle(Format format);
+    // The header line (Contents only).
+    static void appendHeader(Format format, std::string& out);
+    static void appendRows(Format format, const RowStore& rows, std::string& out);
+    // One export's bytes: the header and the rows.
+    static std::string bytes(Format format, const RowStore& rows);
+
+    bool step(Clock::time_point deadline) override;
+
+private:
+    Format m_format;
+    ScanSession& m_session;
+    Prompter& m_prompter;
+    SaveDialog& m_dialog;
+};
+
+} // namespace bw
