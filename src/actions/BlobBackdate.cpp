@@ -74,7 +74,8 @@ BlobBackdate::RowResult BlobBackdate::RdUnkFile(std::size_t index)
     if (row.column(1 + BlobRow::Outcome) == "Deleted")
         return RowResult::Failed;
     const QFileInfo entry = m_resolver.lookup(path);
-    if (!entry.exists() || entry.isDir()) {
+    // Only a regular file is backdated, and a link is never followed to one.
+    if (!entry.isFile() || entry.isSymLink()) {
         m_prompter.message(QStringLiteral("Source File ") + displayText(path) + QStringLiteral(" Not Found"));
         return RowResult::Failed;
     }

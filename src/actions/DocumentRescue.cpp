@@ -134,7 +134,8 @@ QString DocumentRescue::CpDocFile(std::size_t index)
     }
     const std::string& sourceText = row.column(1 + DocumentRow::OutputFile);
     const QFileInfo source = m_resolver.lookup(sourceText);
-    if (!source.exists() || source.isDir()) {
+    // Only a regular file is rescued, and a link is never followed to one.
+    if (!source.isFile() || source.isSymLink()) {
         m_prompter.message(QStringLiteral("Source File ") + displayText(sourceText) + QStringLiteral(" Not Found"));
         return {};
     }

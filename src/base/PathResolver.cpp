@@ -15,6 +15,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
+bool hasParentPart(std::string_view path)
+{
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find_first_of("/\\", start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (path.substr(start, end - start) == "..")
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 // Enough for every area and subdirectory of a post office a scan walks.
 constexpr std::size_t maxDirectories = 4096;
 constexpr std::size_t maxListings = 256;
@@ -69,7 +83,9 @@ std::string joined(const std::string& dir, std::string_view name)
 
 QFileInfo PathResolver::lookup(std::string_view logPath)
 {
-    if (logPath.empty())
+    // The check utility never writes a ".." part; a log holding one is
+    // crafted to reach beyond the post office, so it names nothing.
+    if (logPath.empty() || hasParentPart(logPath))
         return QFileInfo();
     if (std::optional<std::string> mapped = m_mappings.apply(logPath)) {
         m_path = std::move(*mapped);

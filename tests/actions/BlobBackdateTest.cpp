@@ -149,3 +149,20 @@ TEST(BlobBackdate, AFileThatCannotBeOpenedForWritingEndsTheRun)
     EXPECT_TRUE(b.prompter.errors[0].startsWith(locked + ": ")) << b.prompter.errors[0].toStdString();
     EXPECT_EQ(b.session.status(), "Redating BLOB Files - 1 Successful / 0 Failures");
 }
+
+TEST(BlobBackdate, OnlyRegularFilesReachedWithoutLinksOrParentPartsAreChanged)
+{
+    Backdate b;
+    const QString target = b.blob("outside/victim.000", jan10);
+    QDir().mkpath(b.path("logs/po/offiles/fd1"));
+    ASSERT_TRUE(QFile::link(target, b.path("logs/po/offiles/fd1/link.000")));
+    QDir().mkpath(b.path("logs/po/offiles/fd1/dir.000"));
+    b.row("po\\OFFILES\\FD1", "link.000");
+    b.row("po\\OFFILES\\FD1", "dir.000");
+    b.row("po\\OFFILES\\..\\..", "outside\\victim.000");
+    EXPECT_EQ(b.press(), ActionRun::Outcome::SomeRowsFailed);
+    EXPECT_EQ(modified(target), jan10) << "neither the link nor the parent parts reach it";
+    ASSERT_EQ(b.prompter.messages.size(), 3);
+    for (const char* name : {"link.000", "dir.000", "victim.000"})
+        EXPECT_EQ(b.prompter.messages.filter(QString::fromLatin1(name) + QStringLiteral(" Not Found")).size(), 1) << name;
+}

@@ -234,3 +234,19 @@ TEST(DocumentRescue, TheBrowseButtonStartsAtTheOutputDirectoryAndADriveGetsItsBa
     EXPECT_FALSE(FileActions::SpdBOPDirClick(r.session, r.prompter)) << "cancelled";
     EXPECT_EQ(r.session.outputDirectory(), r.path("picked"));
 }
+
+TEST(DocumentRescue, LinksAndParentPartsAreNeverFollowedToASource)
+{
+    Rescue r;
+    writeFile(r.path("secret/x.000"), "secret");
+    QDir().mkpath(r.path("logs/offiles"));
+    ASSERT_TRUE(QFile::link(r.path("secret/x.000"), r.path("logs/offiles/link.000")));
+    r.doc("1", "1", "AL", "LIB", "doc", "offiles/link.000");
+    r.doc("2", "1", "AL", "LIB", "doc", "..\\secret\\x.000");
+    EXPECT_EQ(r.press(r.path("import.csv")), ActionRun::Outcome::SomeRowsFailed);
+    EXPECT_TRUE(QFile::exists(r.path("secret/x.000"))) << "the source is not renamed";
+    EXPECT_TRUE(QFileInfo(r.path("logs/offiles/link.000")).isSymLink());
+    ASSERT_EQ(r.prompter.messages.size(), 2);
+    for (const QString& m : r.prompter.messages)
+        EXPECT_TRUE(m.startsWith(u"Source File ") && m.endsWith(u" Not Found")) << m.toStdString();
+}

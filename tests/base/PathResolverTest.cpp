@@ -137,3 +137,14 @@ TEST_F(PathResolverTest, ABaseDirectoryAndMappingsComeBeforeTheCurrentDirectory)
     EXPECT_EQ(resolver.baseDirectory(), m_dir.path());
     EXPECT_EQ(QDir::currentPath(), cwd);
 }
+
+TEST_F(PathResolverTest, AParentPartNamesNothingWhereverItLeads)
+{
+    ASSERT_TRUE(resolver.lookup(root + "\\PO\\OFFILES\\FD3\\SUB7\\ABC.000").exists());
+    EXPECT_FALSE(resolver.lookup(root + "\\PO\\OFFILES\\FD3\\..\\FD3\\SUB7\\ABC.000").exists());
+    EXPECT_FALSE(resolver.lookup(root + "/PO/OFFILES/FD3/SUB7/../SUB7/ABC.000").exists());
+    EXPECT_FALSE(resolver.lookup("..\\..\\..\\..\\..\\..\\etc\\passwd").exists());
+    EXPECT_FALSE(resolver.lookup("..").exists());
+    // Names that merely hold dots are names.
+    EXPECT_FALSE(resolver.lookup(root + "\\PO\\OFFILES\\FD3\\SUB7\\ABC.000..").exists());
+}
