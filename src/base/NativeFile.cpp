@@ -23,4 +23,17 @@ bool openNativeForReading(QFile& file, const QByteArray& nativePath, QString& er
     return true;
 }
 
+qint64 readAvailable(QFile& file, char* data, qint64 max, QString& error)
+{
+    for (;;) {
+        const ssize_t n = ::read(file.handle(), data, static_cast<std::size_t>(max));
+        if (n >= 0)
+            return n;
+        if (errno != EINTR) {
+            error = QString::fromLocal8Bit(std::strerror(errno));
+            return -1;
+        }
+    }
+}
+
 } // namespace bw

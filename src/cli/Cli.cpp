@@ -46,9 +46,11 @@ int usage(std::ostream& err, const std::string& problem)
 
 } // namespace
 
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliOutput& output)
 {
     for (const std::string& word : args) {
+        if (word == "--")
+            break;
         if (word == "--help" || word == "-h") {
             out << "Reads GWCheck logs and lists what they report, without a window.\n";
             printUsage(out);
@@ -61,6 +63,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
+        if (word == "--")
+            break;
         if (word.size() > 1 && word[0] == '-') {
             if (takesValue(word))
                 ++i;
@@ -70,7 +74,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             if (word == verb.name) {
                 std::vector<std::string> rest(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(i));
                 rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-                return verb.make()->run(rest, out, err);
+                return verb.make()->run(rest, out, err, output);
             }
         }
         return usage(err, "unknown command '" + word + "'");

@@ -6,6 +6,13 @@
 
 namespace bw {
 
+// How standard output is read.
+struct CliOutput {
+    // Someone reads it as it comes (a terminal or a pipe): every status line
+    // is passed on at once rather than when a buffer fills.
+    bool live = false;
+};
+
 // One verb of brindlewick-cli.
 class CliCommand {
 public:
@@ -14,7 +21,8 @@ public:
     virtual std::string usage() const = 0;
     // args: the words after the program name without the verb itself, in
     // their order (options may stand before the verb). Returns the exit status.
-    virtual int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) = 0;
+    virtual int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                    const CliOutput& output) = 0;
 };
 
 } // namespace bw

@@ -12,6 +12,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include <optional>
@@ -60,17 +63,30 @@ bool checkActions(const ScanOptions& options, std::string& problem)
     return true;
 }
 
+// A column number: decimal digits only, no sign, no blanks.
+std::optional<int> columnNumber(const std::string& text)
+{
+    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoi(text);
+}
+
 std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::string& problem)
 {
     ScanOptions options;
     std::vector<std::string> words;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--descending") {
+        if (optionsEnded) {
+            words.push_back(a);
+        } else if (a == "--") {
+            optionsEnded = true;
+        } else if (a == "--descending") {
             options.descending = true;
         } else if (a == "--sort") {
-            const auto column = i + 1 < args.size() ? readInt32(args[i + 1]) : std::nullopt;
-            if (!column || *column < 0) {
+            const auto column = i + 1 < args.size() ? columnNumber(args[i + 1]) : std::nullopt;
+            if (!column) {
                 problem = "--sort takes a column number (0 is the first column)";
                 return std::nullopt;
             }
@@ -111,7 +127,8 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
         problem = "unknown kind of log '" + words[0] + "'";
         return std::nullopt;
     }
-    options.log = words[1];
+    // "-" reads standard input, so that a compressed log can be piped in.
+    options.log = words[1] == "-" ? "/dev/stdin" : words[1];
     if (options.log.empty()) {
         problem = "the log file name is empty";
         return std::nullopt;
@@ -123,10 +140,14 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
 
 // What the command writes to standard output, in big blocks: rows of large
 // sections are many.
+//
+// A failed write ends the run: what follows could not be read either, and the
+// reader must not take a cut list for the whole one.
 class ScanOutput {
 public:
-    explicit ScanOutput(std::ostream& out)
+    ScanOutput(std::ostream& out, bool live)
         : m_out(out)
+        , m_live(live)
     {
     }
     ~ScanOutput() { flush(); }
@@ -136,8 +157,25 @@ public:
         m_buffer += "# ";
         m_buffer += text.toStdString();
         m_buffer += '\n';
-        flushIfFull();
+        if (m_live)
+            pass();
+        else
+            flushIfFull();
     }
+
+    // Hands everything written so far to the reader: at every pause, and at
+    // every status line when someone reads as it comes.
+    void pass()
+    {
+        flush();
+        if (!m_failed) {
+            m_out.flush();
+            noteFailure();
+        }
+    }
+
+    bool failed() const { return m_failed; }
+    const std::string& failure() const { return m_failure; }
 
     void rows(const RowStore& rows)
     {
@@ -166,11 +204,24 @@ public:
 
     void flush()
     {
-        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+        if (!m_failed && !m_buffer.empty()) {
+            errno = 0;
+            m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+            noteFailure();
+        }
         m_buffer.clear();
     }
 
 private:
+    void noteFailure()
+    {
+        if (m_out || m_failed)
+            return;
+        m_failed = true;
+        // The stream keeps no reason; the failed write left it in errno.
+        m_failure = errno != 0 ? std::strerror(errno) : "write failed";
+    }
+
     void flushIfFull()
     {
         if (m_buffer.size() >= (1u << 20))
@@ -179,6 +230,9 @@ private:
 
     std::ostream& m_out;
     std::string m_buffer;
+    bool m_live;
+    bool m_failed = false;
+    std::string m_failure;
 };
 
 } // namespace
@@ -190,7 +244,7 @@ std::string ScanCommand::usage() const
            "         [--rescue OUTDIR --csv FILE] (documents) [--backdate] (structure) [--map PREFIX=FOLDER]...";
 }
 
-int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliOutput& live)
 {
     std::string problem;
     const auto options = parseArgs(args, problem);
@@ -198,7 +252,7 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
         err << "brindlewick-cli: " << problem << '\n' << "usage: " << usage() << '\n';
         return 2;
     }
-    ScanOutput output(out);
+    ScanOutput output(out, live.live);
     CliPrompter prompter(err, [&output] { output.flush(); });
     SortState sort;
     ScanSession session(*options->profile, sort, prompter);
@@ -226,9 +280,10 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
     QObject::connect(&session, &ScanSession::scanFinishing, writeRows);
     session.parse();
     bool actionFailed = false;
-    while (session.scanRunning()) {
+    while (session.scanRunning() && !output.failed()) {
         if (session.step() == Scan::Outcome::Paused) {
             writeRows();
+            output.pass();
             if (actions.any() && !actions.run()) {
                 actionFailed = true;
                 break;
@@ -237,11 +292,14 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
         }
     }
     // After the scan, the listed rows as the enabled action button offers them.
-    if (!actionFailed && actions.any() && !session.scan().failed() && !session.rows().empty())
+    if (!actionFailed && !output.failed() && actions.any() && !session.scan().failed() && !session.rows().empty())
         actions.run();
     const int status = actions.finish(session.scan().failed());
-    output.flush();
-    out.flush();
+    output.pass();
+    if (output.failed()) {
+        err << "brindlewick-cli: standard output: " << output.failure() << '\n';
+        return 1;
+    }
     return status;
 }
 

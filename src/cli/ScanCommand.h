@@ -10,7 +10,8 @@ namespace bw {
 class ScanCommand : public CliCommand {
 public:
     std::string usage() const override;
-    int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override;
+    int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            const CliOutput& output) override;
 };
 
 } // namespace bw

@@ -148,13 +148,16 @@ void LogLineReader::produce()
         for (;;) {
             const std::size_t old = data.size();
             data.resize(old + blockSize);
-            const qint64 n = m_device->read(data.data() + old, static_cast<qint64>(blockSize));
+            QString readError;
+            const qint64 n = m_device == &m_file
+                                 ? readAvailable(m_file, data.data() + old, static_cast<qint64>(blockSize), readError)
+                                 : m_device->read(data.data() + old, static_cast<qint64>(blockSize));
             if (n <= 0) {
                 data.resize(old);
                 chunk->last = true;
                 if (n < 0) {
                     chunk->failed = true;
-                    chunk->error = m_device->errorString();
+                    chunk->error = m_device == &m_file ? readError : m_device->errorString();
                 } else if (m_checkLength && total < m_fileSize) {
                     chunk->failed = true;
                     chunk->error = QString::fromLatin1(truncatedReason);
@@ -200,7 +203,9 @@ void LogLineReader::produce()
                     chunk->lines.push_back({lineStart, line.size(), mask, lines});
                 lineStart = scanFrom = end;
             }
-            if (data.size() >= chunkTarget && lineStart > 0)
+            // A short read means a pipe has no more for now: hand over the
+            // lines it gave, so that a slow writer's lines are seen as they come.
+            if ((data.size() >= chunkTarget || n < static_cast<qint64>(blockSize)) && lineStart > 0)
                 break;
         }
         chunk->linesThrough = lines;

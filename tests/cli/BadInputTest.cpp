@@ -173,6 +173,7 @@ TEST(BadInput, FifosAndOddNamesAreRead)
         const Outcome o = scan("contents", path);
         EXPECT_EQ(o.status, 0) << name << ": " << o.err;
         EXPECT_EQ(o.rows(), 1u) << name;
+        std::remove(path.c_str());
     }
 }
 
@@ -191,4 +192,51 @@ TEST(BadInput, AFileTheUserMayNotReadFailsWithItsReason)
     EXPECT_EQ(cli.exitCode(), 1);
     EXPECT_EQ(cli.readAllStandardError().toStdString(),
               "brindlewick-cli: " + log.path().toStdString() + ": Permission denied\n");
+}
+
+TEST(BadInput, OutputThatCannotBeWrittenEndsTheRunWithItsReason)
+{
+    TempLog log(kSection);
+    QProcess full;
+    full.setStandardOutputFile("/dev/full");
+    full.start(BW_CLI, {"scan", "contents", log.path()});
+    ASSERT_TRUE(full.waitForFinished(10000));
+    EXPECT_EQ(full.exitCode(), 1);
+    EXPECT_EQ(full.readAllStandardError().toStdString(), "brindlewick-cli: standard output: No space left on device\n");
+
+    QProcess closed;
+    closed.start("sh", {"-c", "exec \"$0\" scan contents \"$1\" >&-", BW_CLI, log.path()});
+    ASSERT_TRUE(closed.waitForFinished(10000));
+    EXPECT_EQ(closed.exitCode(), 1);
+    EXPECT_EQ(closed.readAllStandardError().toStdString(), "brindlewick-cli: standard output: Bad file descriptor\n");
+}
+
+TEST(BadInput, StandardInputIsReadAndAPipeGetsEveryStatusAsItComes)
+{
+    QProcess cli;
+    cli.start(BW_CLI, {"scan", "contents", "--", "-"});
+    ASSERT_TRUE(cli.waitForStarted(10000));
+    cli.write("CONTENTS VERIFICATION\n");
+    QByteArray seen;
+    // The log is still open: the status must arrive before its end does.
+    while (!seen.contains("# Content Verification Section Found\n") && cli.waitForReadyRead(10000))
+        seen += cli.readAllStandardOutput();
+    EXPECT_TRUE(seen.contains("# Content Verification Section Found\n")) << seen.toStdString();
+    cli.write((kUser + "PROCESSING COMPLETE\n").c_str());
+    cli.closeWriteChannel();
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    seen += cli.readAllStandardOutput();
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_TRUE(seen.contains("\nBOB\tb0b\t")) << seen.toStdString();
+}
+
+TEST(BadInput, SortTakesOnlyAPlainColumnNumber)
+{
+    TempLog log(kSection);
+    for (const char* bad : {"+1", "-1", " 1", "1 ", "1x", "", "99999999999"}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runCli({"scan", "contents", log.path().toStdString(), "--sort", bad}, out, err), 2) << bad;
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(runCli({"scan", "contents", log.path().toStdString(), "--sort", "2"}, out, err), 0);
 }
