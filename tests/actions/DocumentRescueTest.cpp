@@ -4,6 +4,7 @@
 #include "actions/FileActions.h"
 #include "actions/SaveDialog.h"
 #include "support/ActionFixture.h"
+#include "support/SmallFileSystem.h"
 
 #include <QDirIterator>
 
@@ -249,4 +250,32 @@ TEST(DocumentRescue, LinksAndParentPartsAreNeverFollowedToASource)
     ASSERT_EQ(r.prompter.messages.size(), 2);
     for (const QString& m : r.prompter.messages)
         EXPECT_TRUE(m.startsWith(u"Source File ") && m.endsWith(u" Not Found")) << m.toStdString();
+}
+
+TEST(DocumentRescue, AFullOrReadOnlyOutputTreeFailsTheRowAndKeepsTheSource)
+{
+    SmallFileSystem small(64 * 1024);
+    if (!small.mounted())
+        GTEST_SKIP() << "cannot mount a small file system here: " << small.reason();
+    Rescue r;
+    r.session.setOutputDirectory(small.root());
+    writeFile(r.path("logs/big.000"), QByteArray(200 * 1024, 'b'));
+    writeFile(r.path("logs/small.000"), "small");
+    r.doc("1", "1", "AL", "LIB", "doc", "big.000");
+    r.doc("2", "1", "AL", "LIB", "doc", "small.000");
+    EXPECT_EQ(r.press(r.path("import.csv")), ActionRun::Outcome::SomeRowsFailed);
+    EXPECT_TRUE(QFileInfo::exists(r.path("logs/big.000"))) << "a source whose copy failed keeps its name";
+    EXPECT_FALSE(QFileInfo::exists(small.path("LIB/AL/1_1.doc"))) << "no partial copy is left";
+    EXPECT_TRUE(QFileInfo::exists(r.path("logs/small.xxx")));
+    EXPECT_EQ(r.checks(), (std::vector<bool>{false, true}));
+
+    ASSERT_TRUE(small.makeReadOnly());
+    Rescue again;
+    again.session.setOutputDirectory(small.root());
+    writeFile(again.path("logs/new.000"), "new");
+    again.doc("3", "1", "BO", "LIB2", "doc", "new.000");
+    EXPECT_EQ(again.press(again.path("import.csv")), ActionRun::Outcome::SomeRowsFailed);
+    EXPECT_TRUE(QFileInfo::exists(again.path("logs/new.000")));
+    ASSERT_EQ(again.prompter.messages.size(), 1);
+    EXPECT_TRUE(again.prompter.messages[0].startsWith(u"Error Creating Directory ")) << again.prompter.messages[0].toStdString();
 }
