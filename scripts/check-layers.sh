@@ -23,8 +23,9 @@ declare -A may=(
     [components]="base components"
     [app]="base lists scan session actions report_engine reports components app"
     [cli]="base lists scan session actions report_engine reports cli"
-    # The fuzz targets drive the command line's entry and the list orders.
-    [fuzz]="base lists scan session actions report_engine reports cli"
+    # The fuzz targets drive the command line's entry, the list orders and the
+    # readers of version blocks and page files.
+    [fuzz]="base lists scan session actions report_engine reports components cli"
     # The test-support library serves the tests of every layer.
     [support]="base lists scan session actions support"
 )

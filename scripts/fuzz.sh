@@ -24,7 +24,7 @@ elif [ $# -gt 0 ]; then
     shift
 fi
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_scan_contents fuzz_scan_documents fuzz_scan_expire fuzz_scan_structure fuzz_prefix fuzz_order)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_scan_contents fuzz_scan_documents fuzz_scan_expire fuzz_scan_structure fuzz_prefix fuzz_order fuzz_version_block fuzz_page_file)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc 2>/dev/null || echo 2)" >/dev/null
@@ -34,6 +34,8 @@ seeds() {
         fuzz_scan_*) echo tests/fuzz/corpus/scan ;;
         fuzz_prefix) echo tests/fuzz/corpus/prefix ;;
         fuzz_order) echo tests/fuzz/corpus/order ;;
+        fuzz_version_block) echo tests/fuzz/corpus/version ;;
+        fuzz_page_file) echo tests/fuzz/corpus/pagefile ;;
     esac
 }
 
