@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/TabTraits.h"
+#include "report_engine/BandReport.h"
 #include "session/ScanSession.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -50,6 +52,10 @@ public:
     QPushButton* printButton() const { return m_print; }
     QPushButton* actionButton() const { return m_action; }
 
+    // The report that Print previews; made once for the run.
+    void setReport(BandReport* report);
+    BandReport* report() const { return m_report; }
+
     // The handlers behind the controls.
     void pickClick();
     void choose(const QString& path);
@@ -80,6 +86,7 @@ private:
     QString& m_lastPickedPath;
     ScanSession m_session;
     RowListModel* m_model = nullptr;
+    QPointer<BandReport> m_report;
 
     QLineEdit* m_logBox = nullptr;
     QToolButton* m_pick = nullptr;

@@ -1,3 +1,4 @@
+#include "app/ReportObjects.h"
 #include "app/ScanTab.h"
 #include "app/TMainScreen.h"
 #include "app/WidgetPrompter.h"
@@ -76,6 +77,8 @@ int main(int argc, char** argv)
     bw::WidgetPrompter prompter;
     bw::TMainScreen window(prompter);
     prompter.setParent(&window);
+    // Once for the run, after the window: TCVReport, TDocReport, TESReport, TUnkReport.
+    const bw::ReportObjects reports(window);
     window.show();
 
     const QStringList logs = options.positionalArguments();
