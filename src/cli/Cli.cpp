@@ -26,7 +26,7 @@ const Verb verbs[] = {
 // Options that take a value, so that the value is not taken for the verb.
 bool takesValue(const std::string& option)
 {
-    return option == "--sort";
+    return option == "--sort" || option == "--report";
 }
 
 int usage(std::ostream& err, const std::string& problem)

@@ -3,6 +3,7 @@
 #include "base/Prefetch.h"
 #include "base/Text.h"
 #include "cli/CliPrompter.h"
+#include "cli/ReportFile.h"
 #include "lists/SortState.h"
 #include "session/ScanSession.h"
 
@@ -19,6 +20,7 @@ struct ScanOptions {
     std::string log;
     std::optional<int> sortColumn;
     bool descending = false;
+    std::optional<std::string> report;
 };
 
 std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::string& problem)
@@ -37,6 +39,12 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
             }
             options.sortColumn = *column;
             ++i;
+        } else if (a == "--report") {
+            if (i + 1 >= args.size() || !ReportFile::formOf(QFile::decodeName(args[i + 1].c_str()))) {
+                problem = "--report takes a file ending in .pdf, .txt, .csv, .htm or .qrp";
+                return std::nullopt;
+            }
+            options.report = args[++i];
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             problem = "unknown option " + a;
             return std::nullopt;
@@ -121,7 +129,7 @@ private:
 
 std::string ScanCommand::usage() const
 {
-    return "brindlewick-cli scan contents|documents|expire|structure LOG [--sort N] [--descending]";
+    return "brindlewick-cli scan contents|documents|expire|structure LOG [--sort N] [--descending] [--report FILE]";
 }
 
 int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -132,11 +140,26 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
         err << "brindlewick-cli: " << problem << '\n' << "usage: " << usage() << '\n';
         return 2;
     }
+    const auto gui = options->report ? ReportFile::guiApplication() : nullptr;
     ScanOutput output(out);
     CliPrompter prompter(err, [&output] { output.flush(); });
     SortState sort;
     ScanSession session(*options->profile, sort, prompter);
     session.setSelfDriven(false);
+    std::unique_ptr<ReportFile> reports;
+    if (options->report) {
+        const QString file = QFile::decodeName(options->report->c_str());
+        reports = std::make_unique<ReportFile>(session, file, *ReportFile::formOf(file), QStringLiteral("<UNKNOWN>"));
+    }
+    bool reportFailed = false;
+    // As Print would show the rows listed; a run that listed none still
+    // gets its one empty report at the end.
+    const auto report = [&](bool atEnd) {
+        if (!reports || reportFailed || (atEnd && session.rows().empty() && reports->reports() > 0))
+            return;
+        if (!reports->add())
+            reportFailed = true;
+    };
 
     // What a user sees at a pause: the list, in the order asked for.
     const auto writeRows = [&] {
@@ -151,16 +174,22 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
     // From Parse on, as the scan shows them.
     QObject::connect(&session, &ScanSession::statusChanged, [&] { output.status(session.status()); });
     QObject::connect(&session, &ScanSession::scanFinishing, writeRows);
+    QObject::connect(&session, &ScanSession::scanFinishing, [&] { report(true); });
     session.parse();
     while (session.scanRunning()) {
         if (session.step() == Scan::Outcome::Paused) {
             writeRows();
+            report(false);
             session.continueScan();
         }
     }
+    if (reports && !reportFailed && !reports->finish())
+        reportFailed = true;
     output.flush();
     out.flush();
-    return session.scan().failed() ? 1 : 0;
+    if (reportFailed)
+        err << "brindlewick-cli: " << reports->error().toStdString() << '\n';
+    return session.scan().failed() || reportFailed ? 1 : 0;
 }
 
 } // namespace bw
