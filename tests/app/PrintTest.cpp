@@ -77,15 +77,3 @@ TEST(Print, EachTabPreviewsItsOwnReportOfThePausedSectionAndReusesIt)
         }
     }
 }
-
-TEST(Print, ATabWithoutItsReportOrAtAFreshStateShowsNothing)
-{
-    FakePrompter prompter;
-    TMainScreen window(prompter);
-    window.tab(0)->printClick();
-    EXPECT_FALSE(openPreview());
-    ReportObjects reports(window);
-    window.tab(0)->printClick();
-    EXPECT_FALSE(openPreview()) << "Print is disabled before a scan";
-    EXPECT_TRUE(reports.CVReport().description().isEmpty());
-}

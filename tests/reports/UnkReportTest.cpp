@@ -1,5 +1,3 @@
-#include "lists/BlobFullPath.h"
-#include "lists/Row.h"
 #include "reports/ReportTab.h"
 #include "reports/TUnkReport.h"
 
@@ -63,14 +61,6 @@ TEST(TUnkReport, FollowsTheSizeOrderAndPrintsAnEmptyList)
     EXPECT_FALSE(empty.toPause());
     TUnkReport none(empty.session);
     EXPECT_EQ(printedLines(none.pages()).last(), QStringLiteral("Total - 0 BLOB Files"));
-}
-
-TEST(BlobFullPath, TheLibraryABackslashAndTheName)
-{
-    Row row;
-    row.caption = "3A\\4F2A1B00.000";
-    row.subItems = {"\\\\SRV\\VOL\\OFFILES\\FD0"};
-    EXPECT_EQ(blobFullPath(row), "\\\\SRV\\VOL\\OFFILES\\FD0\\3A\\4F2A1B00.000");
 }
 
 } // namespace
