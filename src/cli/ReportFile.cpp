@@ -67,10 +67,10 @@ std::unique_ptr<QCoreApplication> ReportFile::guiApplication()
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-ReportFile::ReportFile(const ScanSession& session, const QString& file, Form form, QString author)
+ReportFile::ReportFile(const ScanSession& session, const QString& file, QString author)
     : m_report(reportFor(session))
     , m_file(file)
-    , m_form(form)
+    , m_form(formOf(file).value_or(Form::Pdf))
     , m_author(std::move(author))
     , m_numbered(file.contains(numberMark))
     , m_all(std::make_unique<PageList>())
@@ -79,25 +79,37 @@ ReportFile::ReportFile(const ScanSession& session, const QString& file, Form for
 
 ReportFile::~ReportFile() = default;
 
-bool ReportFile::add()
+void ReportFile::atEnd()
 {
+    if (!m_report->session().rows().empty() || m_reports == 0)
+        add();
+}
+
+void ReportFile::add()
+{
+    if (m_failed)
+        return;
     ++m_reports;
     const std::vector<ReportPage> pages = m_report->pages();
     if (!m_numbered) {
         for (const ReportPage& page : pages)
             m_all->append(page);
-        return true;
+        return;
     }
     PageList one;
     for (const ReportPage& page : pages)
         one.append(page);
     QString path = m_file;
-    return write(one, path.replace(numberMark, QString::number(m_reports)));
+    m_failed = !write(one, path.replace(numberMark, QString::number(m_reports)));
 }
 
-bool ReportFile::finish()
+bool ReportFile::finish(std::ostream& err)
 {
-    return m_numbered || write(*m_all, m_file);
+    if (!m_failed && !m_numbered)
+        m_failed = !write(*m_all, m_file);
+    if (m_failed)
+        err << "brindlewick-cli: " << m_error.toStdString() << '\n';
+    return !m_failed;
 }
 
 bool ReportFile::write(const PageList& pages, const QString& path)

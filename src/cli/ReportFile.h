@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <ostream>
 
 namespace bw {
 
@@ -13,7 +14,8 @@ class ScanReport;
 class ScanSession;
 
 // --report FILE of the scan verb: the tab's report of the rows listed, as
-// Print shows it, at every call of add(). The form follows FILE's extension
+// Print shows it, at every pause and at the end when rows are listed, or at
+// the end of a run that listed none. The form follows FILE's extension
 // (.pdf, .txt, .csv, .htm, .qrp, any letter case). A "{n}" in FILE makes one
 // file per report, n counting from 1; otherwise every report's pages go into
 // the one file, written by finish().
@@ -28,18 +30,21 @@ public:
     // application already. Make it before the session.
     static std::unique_ptr<QCoreApplication> guiApplication();
 
-    // author: the PDF's author, as the preview's Save writes it.
-    ReportFile(const ScanSession& session, const QString& file, Form form, QString author);
+    // file must have one of the forms; author: the PDF's author, as the
+    // preview's Save writes it.
+    ReportFile(const ScanSession& session, const QString& file, QString author);
     ~ReportFile();
 
-    // One report of the rows listed now; false when its file could not be
-    // written (the reason in error()).
-    bool add();
+    void atPause() { add(); }
+    // The scan has stopped reading; its last rows are still listed.
+    void atEnd();
     int reports() const { return m_reports; }
-    bool finish();
-    const QString& error() const { return m_error; }
+    // Writes the one file; false, with the reason on err, when any report
+    // could not be written. After the first failure nothing more is tried.
+    bool finish(std::ostream& err);
 
 private:
+    void add();
     bool write(const PageList& pages, const QString& path);
 
     std::unique_ptr<ScanReport> m_report;
@@ -48,6 +53,7 @@ private:
     QString m_author;
     bool m_numbered;
     int m_reports = 0;
+    bool m_failed = false;
     std::unique_ptr<PageList> m_all;
     QString m_error;
 };

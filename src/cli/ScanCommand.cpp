@@ -146,20 +146,9 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
     SortState sort;
     ScanSession session(*options->profile, sort, prompter);
     session.setSelfDriven(false);
-    std::unique_ptr<ReportFile> reports;
-    if (options->report) {
-        const QString file = QFile::decodeName(options->report->c_str());
-        reports = std::make_unique<ReportFile>(session, file, *ReportFile::formOf(file), QStringLiteral("<UNKNOWN>"));
-    }
-    bool reportFailed = false;
-    // As Print would show the rows listed; a run that listed none still
-    // gets its one empty report at the end.
-    const auto report = [&](bool atEnd) {
-        if (!reports || reportFailed || (atEnd && session.rows().empty() && reports->reports() > 0))
-            return;
-        if (!reports->add())
-            reportFailed = true;
-    };
+    const auto reports = options->report ? std::make_unique<ReportFile>(session, QFile::decodeName(options->report->c_str()),
+                                                                        QStringLiteral("<UNKNOWN>"))
+                                         : nullptr;
 
     // What a user sees at a pause: the list, in the order asked for.
     const auto writeRows = [&] {
@@ -174,22 +163,23 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
     // From Parse on, as the scan shows them.
     QObject::connect(&session, &ScanSession::statusChanged, [&] { output.status(session.status()); });
     QObject::connect(&session, &ScanSession::scanFinishing, writeRows);
-    QObject::connect(&session, &ScanSession::scanFinishing, [&] { report(true); });
+    QObject::connect(&session, &ScanSession::scanFinishing, [&] {
+        if (reports)
+            reports->atEnd();
+    });
     session.parse();
     while (session.scanRunning()) {
         if (session.step() == Scan::Outcome::Paused) {
             writeRows();
-            report(false);
+            if (reports)
+                reports->atPause();
             session.continueScan();
         }
     }
-    if (reports && !reportFailed && !reports->finish())
-        reportFailed = true;
     output.flush();
     out.flush();
-    if (reportFailed)
-        err << "brindlewick-cli: " << reports->error().toStdString() << '\n';
-    return session.scan().failed() || reportFailed ? 1 : 0;
+    const bool reported = !reports || reports->finish(err);
+    return session.scan().failed() || !reported ? 1 : 0;
 }
 
 } // namespace bw
