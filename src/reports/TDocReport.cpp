@@ -53,7 +53,7 @@ TDocReport::TDocReport(const ScanSession& session, QObject* parent)
     // Long values wrap before the next column rather than run into it.
     m_columns[2]->setWrapWidthMm(px(300 - 140 - 4));
     m_columns[3]->setWrapWidthMm(px(400 - 300 - 4));
-    m_columns[4]->setWrapWidthMm(px(600 - 400 - 40));
+    m_columns[4]->setWrapWidthMm(px(600 - 400 - 28));
     m_exportedTo = &detail.addText(QStringLiteral("File will be Exported to"), px(15), secondLineY);
     m_target = &detail.addField(targetX, secondLineY);
 
@@ -92,6 +92,8 @@ bool TDocReport::CVReportNeedData()
     }
     m_exportedTo->setPosition(m_exportedTo->xMm(), firstLine);
     m_target->setPosition(m_target->xMm(), firstLine);
+    // The designed space below the second line stays.
+    band(Kind::Detail).setHeightMm(firstLine + px(50 - 20));
     return true;
 }
 

@@ -5,6 +5,8 @@
 #include "lists/Row.h"
 #include "lists/RowLayout.h"
 
+#include <algorithm>
+
 namespace bw {
 
 TUnkReport::TUnkReport(const ScanSession& session, QObject* parent)
@@ -26,10 +28,12 @@ TUnkReport::TUnkReport(const ScanSession& session, QObject* parent)
     detail.setHeightMm(13.2);
     m_file = &detail.addField(2.6, 0);
     m_library = &detail.addField(79.4, 0);
+    // A long library path wraps before the sizes, which may be ten digits.
+    m_library->setWrapWidthMm(147.4 - 79.4 - 20);
     m_size = &detail.addField(147.4, 0, Align::Right);
     m_time = &detail.addField(151.1, 0);
     m_outcome = &detail.addField(185.2, 0);
-    detail.addText(QStringLiteral("File to be Backdated is"), 2.6, 5.3);
+    m_backdated = &detail.addText(QStringLiteral("File to be Backdated is"), 2.6, 5.3);
     m_path = &detail.addField(46.3, 5.3);
 
     ReportBand& summary = band(Kind::Summary);
@@ -51,6 +55,13 @@ bool TUnkReport::CVReportNeedData()
     m_time->setText(displayText(row->column(1 + BlobRow::DateAndTime)));
     m_outcome->setText(displayText(row->column(1 + BlobRow::Outcome)));
     m_path->setText(displayText(blobFullPath(*row)));
+    // The second line goes under the library however far it wrapped, and the
+    // designed space below it stays.
+    const double second = std::max(5.3, m_measure.wrappedHeightMm(m_library->text(), m_library->wrapWidthMm(),
+                                                                  fontFamily(), fontPointSize(), false, false));
+    m_backdated->setPosition(m_backdated->xMm(), second);
+    m_path->setPosition(m_path->xMm(), second);
+    band(Kind::Detail).setHeightMm(second + 13.2 - 5.3);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report_engine/TextMeasure.h"
 #include "reports/ScanReport.h"
 
 namespace bw {
@@ -17,12 +18,14 @@ private:
     void SummaryBand1BeforePrint();
 
     ReportField* m_file = nullptr;
+    ReportField* m_backdated = nullptr;
     ReportField* m_library = nullptr;
     ReportField* m_size = nullptr;
     ReportField* m_time = nullptr;
     ReportField* m_outcome = nullptr;
     ReportField* m_path = nullptr;
     ReportField* m_total = nullptr;
+    TextMeasure m_measure;
 };
 
 } // namespace bw

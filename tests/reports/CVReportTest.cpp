@@ -42,6 +42,7 @@ TEST(TCVReport, PrintsEveryBandOfTheSampleSectionWithTotalsOfTrimmedSizes)
     // Names over a limit in bold italic, the others in the detail's style;
     // the sizes right-aligned on their column's edge, inside the margins.
     const ReportPage& page = pages[0];
+    EXPECT_EQ(overlaps(page), QStringList());
     const PageText* mbrown = textOn(page, QStringLiteral("MBROWN"));
     const PageText* kmueller = textOn(page, QStringLiteral("KMUELLER"));
     ASSERT_TRUE(mbrown && kmueller);

@@ -37,6 +37,7 @@ TEST(TDocReport, PrintsEachRowWithItsTargetPathUnderIt)
     // Version and Extension centred on their columns; the long author wraps
     // in its column and the second line stays clear of it.
     const ReportPage& page = pages[0];
+    EXPECT_EQ(overlaps(page), QStringList());
     const PageText* version = textOn(page, QStringLiteral("12"));
     ASSERT_TRUE(version);
     EXPECT_NEAR(version->rectMm.center().x(), 1 + 85 * 25.4 / 96, 1e-9);

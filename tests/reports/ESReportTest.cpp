@@ -31,6 +31,7 @@ TEST(TESReport, PrintsTheSectionAndTheTotalOfItsSizes)
                   QStringLiteral("Totals for 7 Users|14482432"),
               }));
     const ReportPage& page = pages[0];
+    EXPECT_EQ(overlaps(page), QStringList());
     EXPECT_NEAR(textOn(page, QStringLiteral("14482432"))->rectMm.right(), 10 + 157.4, 1e-9);
     EXPECT_NEAR(textOn(page, QStringLiteral("Msg7.db"))->rectMm.left(), 10 + 92.6, 1e-9);
     EXPECT_NEAR(textOn(page, QStringLiteral("Message Database Name"))->rectMm.right(), 10 + 121.7, 1e-9);

@@ -78,6 +78,21 @@ inline QStringList printedLines(const std::vector<ReportPage>& pages)
     return out;
 }
 
+// Texts whose boxes cross, as "a / b"; a printed page should have none.
+inline QStringList overlaps(const ReportPage& page)
+{
+    QStringList out;
+    const std::vector<PageText>& texts = page.texts();
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            const QRectF common = texts[i].rectMm.intersected(texts[j].rectMm);
+            if (common.width() > 0.01 && common.height() > 0.01)
+                out << texts[i].text + QStringLiteral(" / ") + texts[j].text;
+        }
+    }
+    return out;
+}
+
 inline const PageText* textOn(const ReportPage& page, const QString& text)
 {
     for (const PageText& t : page.texts()) {

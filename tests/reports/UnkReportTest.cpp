@@ -32,6 +32,7 @@ TEST(TUnkReport, PrintsEachFileWithTheFullPathToBeBackdated)
     EXPECT_EQ(lines[6], QStringLiteral("File to be Backdated is|") + library + QStringLiteral("\\1F\\7A11C0DF.000"));
     EXPECT_EQ(lines[7], QStringLiteral("Total - 2 BLOB Files"));
     const ReportPage& page = pages[0];
+    EXPECT_EQ(overlaps(page), QStringList());
     EXPECT_NEAR(textOn(page, QStringLiteral("512"))->rectMm.right(), 1 + 147.4, 1e-9);
     EXPECT_NEAR(textOn(page, QStringLiteral("Deleted"))->rectMm.left(), 1 + 185.2, 1e-9);
     // A second run starts from the first row again.
