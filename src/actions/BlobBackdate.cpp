@@ -5,6 +5,7 @@
 #include "base/FileTimes.h"
 #include "base/LogDirectory.h"
 #include "base/Prompter.h"
+#include "lists/BlobFullPath.h"
 #include "lists/RowLayout.h"
 #include "lists/RowStore.h"
 #include "session/ScanSession.h"
@@ -68,9 +69,7 @@ bool BlobBackdate::step(Clock::time_point deadline)
 BlobBackdate::RowResult BlobBackdate::RdUnkFile(std::size_t index)
 {
     const Row& row = m_session.rows().at(index);
-    std::string path = row.column(1 + BlobRow::LibraryLocation);
-    path += '\\';
-    path += row.caption;
+    const std::string path = blobFullPath(row);
     if (row.column(1 + BlobRow::Outcome) == "Deleted")
         return RowResult::Failed;
     const QFileInfo entry = m_resolver.lookup(path);

@@ -1,9 +1,9 @@
 #include "actions/DocumentTarget.h"
 
+#include "lists/DocumentTargetPath.h"
 #include "lists/Row.h"
 #include "lists/RowLayout.h"
 
-#include <QDir>
 #include <QFile>
 
 namespace bw {
@@ -29,6 +29,13 @@ QString decoded(const std::string& bytes)
 
 DocumentTarget::DocumentTarget(const QString& outputDirectory, const Row& row)
 {
+    // The same path the Document report prints under the row.
+    DocumentTargetPath target = documentTargetPath(outputDirectory, row);
+    m_library = decoded(target.libraryDirectory);
+    m_author = decoded(target.authorDirectory);
+    m_path = decoded(target.path);
+    m_pathBytes = std::move(target.path);
+
     const std::string& library = row.column(1 + DocumentRow::Library);
     const std::string& author = row.column(1 + DocumentRow::Author);
     std::string name = row.caption;
@@ -36,21 +43,6 @@ DocumentTarget::DocumentTarget(const QString& outputDirectory, const Row& row)
     name += row.column(1 + DocumentRow::Version);
     name += '.';
     name += row.column(1 + DocumentRow::Extension);
-
-    const QChar separator = QDir::separator();
-    std::string bytes = QFile::encodeName(outputDirectory).toStdString();
-    if (!bytes.empty() && bytes.back() != '/' && bytes.back() != '\\')
-        bytes += static_cast<char>(separator.unicode());
-    bytes += library;
-    m_library = decoded(bytes);
-    bytes += static_cast<char>(separator.unicode());
-    bytes += author;
-    m_author = decoded(bytes);
-    bytes += static_cast<char>(separator.unicode());
-    bytes += name;
-    m_path = decoded(bytes);
-    m_pathBytes = std::move(bytes);
-
     m_libraryUnsafe = unsafeDirectoryName(library);
     m_authorUnsafe = unsafeDirectoryName(author) || holdsSeparator(name);
 }

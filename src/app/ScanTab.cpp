@@ -232,7 +232,18 @@ void ScanTab::continueClick()
     m_session.continueScan();
 }
 
-void ScanTab::printClick() {}
+void ScanTab::setReport(BandReport* report)
+{
+    m_report = report;
+}
+
+void ScanTab::printClick()
+{
+    // The report of the rows listed now, in their order, in the program's
+    // preview; the window stays usable while it is open.
+    if (m_report && m_session.isEnabled(ScanSession::Control::Print))
+        m_report->preview();
+}
 
 void ScanTab::actionClick()
 {

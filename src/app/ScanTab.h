@@ -3,8 +3,10 @@
 #include "actions/ActionDriver.h"
 #include "actions/SaveDialog.h"
 #include "app/TabTraits.h"
+#include "report_engine/BandReport.h"
 #include "session/ScanSession.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -53,6 +55,10 @@ public:
     QPushButton* printButton() const { return m_print; }
     QPushButton* actionButton() const { return m_action; }
 
+    // The report that Print previews; made once for the run.
+    void setReport(BandReport* report);
+    BandReport* report() const { return m_report; }
+
     // The handlers behind the controls.
     void pickClick();
     void choose(const QString& path);
@@ -92,6 +98,7 @@ private:
     SaveDialog m_ownSaveDialog;
     SaveDialog* m_saveDialog = &m_ownSaveDialog;
     RowListModel* m_model = nullptr;
+    QPointer<BandReport> m_report;
 
     QLineEdit* m_logBox = nullptr;
     QToolButton* m_pick = nullptr;

@@ -1,5 +1,6 @@
 #include "BrindlewickVersion.h"
 #include "app/InstanceGuard.h"
+#include "app/ReportObjects.h"
 #include "app/ScanTab.h"
 #include "app/StartUp.h"
 #include "app/TMainScreen.h"
@@ -130,8 +131,8 @@ int main(int argc, char** argv)
     bw::TMainScreen window(prompter);
     prompter.setParent(&window);
 
-    // Here, once for the run and in this order, the four report objects:
-    // TCVReport, TDocReport, TESReport, TUnkReport (they come with the reports).
+    // Once for the run, after the window: TCVReport, TDocReport, TESReport, TUnkReport.
+    const bw::ReportObjects reports(window);
 
     splash.reset();
     guard.setReceiver([&window](const QString& logPath) { bw::StartUp::bringForward(window, logPath); });

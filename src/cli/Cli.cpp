@@ -27,7 +27,7 @@ const Verb verbs[] = {
 // Options that take a value, so that the value is not taken for the verb.
 bool takesValue(const std::string& option)
 {
-    return option == "--sort" || option == "--export" || option == "--rescue" || option == "--csv" || option == "--map";
+    return option == "--sort" || option == "--export" || option == "--rescue" || option == "--csv" || option == "--map" || option == "--report";
 }
 
 void printUsage(std::ostream& out)

@@ -1,11 +1,13 @@
 #include "cli/ScanCommand.h"
 
 #include "actions/TabDelimitedExport.h"
+#include "base/AccountName.h"
 #include "base/PathMappings.h"
 #include "base/Prefetch.h"
 #include "base/Text.h"
 #include "cli/CliActions.h"
 #include "cli/CliPrompter.h"
+#include "cli/ReportFile.h"
 #include "lists/SortState.h"
 #include "session/ScanSession.h"
 
@@ -33,6 +35,7 @@ struct ScanOptions {
     QString csvFile;
     bool backdate = false;
     std::vector<PathMapping> mappings;
+    std::optional<std::string> report;
 };
 
 // Paths on the command line are relative to where the command runs.
@@ -111,6 +114,12 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
             }
             options.mappings.push_back({mapping->prefix, argPath(mapping->folder.toStdString())});
             ++i;
+        } else if (a == "--report") {
+            if (i + 1 >= args.size() || !ReportFile::formOf(QFile::decodeName(args[i + 1].c_str()))) {
+                problem = "--report takes a file ending in .pdf, .txt, .csv, .htm or .qrp";
+                return std::nullopt;
+            }
+            options.report = args[++i];
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             problem = "unknown option " + a;
             return std::nullopt;
@@ -241,7 +250,8 @@ std::string ScanCommand::usage() const
 {
     return "brindlewick-cli scan contents|documents|expire|structure LOG [--sort N] [--descending]\n"
            "         [--export FILE] (contents, expire; {n} in FILE: one file per export)\n"
-           "         [--rescue OUTDIR --csv FILE] (documents) [--backdate] (structure) [--map PREFIX=FOLDER]...";
+           "         [--rescue OUTDIR --csv FILE] (documents) [--backdate] (structure) [--map PREFIX=FOLDER]...\n"
+           "         [--report FILE] (.pdf, .txt, .csv, .htm or .qrp; {n} in FILE: one file per report)";
 }
 
 int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliOutput& live)
@@ -252,11 +262,15 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
         err << "brindlewick-cli: " << problem << '\n' << "usage: " << usage() << '\n';
         return 2;
     }
+    const auto gui = options->report ? ReportFile::guiApplication() : nullptr;
     ScanOutput output(out, live.live);
     CliPrompter prompter(err, [&output] { output.flush(); });
     SortState sort;
     ScanSession session(*options->profile, sort, prompter);
     session.setSelfDriven(false);
+    const auto reports = options->report ? std::make_unique<ReportFile>(session, QFile::decodeName(options->report->c_str()),
+                                                                        effectiveAccountName().value_or(QStringLiteral("<UNKNOWN>")).toUpper())
+                                         : nullptr;
 
     // What a user sees at a pause: the list, in the order asked for.
     const auto writeRows = [&] {
@@ -278,12 +292,18 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
     // From Parse on, as the scan shows them.
     QObject::connect(&session, &ScanSession::statusChanged, [&] { output.status(session.status()); });
     QObject::connect(&session, &ScanSession::scanFinishing, writeRows);
+    QObject::connect(&session, &ScanSession::scanFinishing, [&] {
+        if (reports)
+            reports->atEnd();
+    });
     session.parse();
     bool actionFailed = false;
     while (session.scanRunning() && !output.failed()) {
         if (session.step() == Scan::Outcome::Paused) {
             writeRows();
             output.pass();
+            if (reports)
+                reports->atPause();
             if (actions.any() && !actions.run()) {
                 actionFailed = true;
                 break;
@@ -295,12 +315,13 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
     if (!actionFailed && !output.failed() && actions.any() && !session.scan().failed() && !session.rows().empty())
         actions.run();
     const int status = actions.finish(session.scan().failed());
+    const bool reported = !reports || reports->finish(err);
     output.pass();
     if (output.failed()) {
         err << "brindlewick-cli: standard output: " << output.failure() << '\n';
         return 1;
     }
-    return status;
+    return reported ? status : 1;
 }
 
 } // namespace bw

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTextOption>
 
 namespace bw {
 
@@ -30,11 +31,17 @@ void PageRenderer::draw(QPainter& painter, const ReportPage& page, double scale)
         case PageText::Align::Right: flags |= Qt::AlignRight; break;
         case PageText::Align::Center: flags |= Qt::AlignHCenter; break;
         }
-        if (t.wrap)
-            flags |= Qt::TextWordWrap;
         const QRectF& r = t.rectMm;
-        painter.drawText(QRectF(r.left() * scale, r.top() * scale, r.width() * scale, r.height() * scale), flags,
-                         t.text);
+        const QRectF box(r.left() * scale, r.top() * scale, r.width() * scale, r.height() * scale);
+        if (t.wrap) {
+            // A word wider than the box (a path, a dotted name) breaks
+            // inside; TextMeasure sizes the box the same way.
+            QTextOption option(Qt::Alignment(flags & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
+            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            painter.drawText(box, t.text, option);
+        } else {
+            painter.drawText(box, flags, t.text);
+        }
     }
     painter.restore();
 }

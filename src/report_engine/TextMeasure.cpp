@@ -2,6 +2,9 @@
 
 #include "report_engine/ReportUnits.h"
 
+#include <QTextLayout>
+#include <QTextOption>
+
 namespace bw {
 
 namespace {
@@ -46,8 +49,25 @@ double TextMeasure::widthMm(const QString& text, const QString& family, double p
 double TextMeasure::wrappedHeightMm(const QString& text, double widthMm, const QString& family, double pointSize,
                                     bool bold, bool italic)
 {
-    const QRectF box(0, 0, widthMm / m_mmPerDot, 1e9);
-    return metrics(family, pointSize, bold, italic).boundingRect(box, Qt::TextWordWrap, text).height() * m_mmPerDot;
+    // Broken as PageRenderer draws it: at blanks, and inside a word that
+    // does not fit on a line by itself.
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    QTextLayout layout(text, font, &m_device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    const double width = widthMm / m_mmPerDot;
+    double height = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        height += line.height();
+    }
+    layout.endLayout();
+    return height * m_mmPerDot;
 }
 
 } // namespace bw
