@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks the layering, builds the normal and the sanitizer configuration and
 # runs every test on both, then compiles the Release and the Clang builds.
-# The presets make warnings errors in all four (BRINDLEWICK_WERROR).
+# The presets make warnings errors in all four (BRINDLEWICK_WERROR). The
+# print tests print to a CUPS scheduler of the script's own, stopped at the
+# end, also when a step fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -9,6 +11,8 @@ brindlewick_install_deps
 brindlewick_runtime_dir
 
 export QT_QPA_PLATFORM=offscreen
+trap brindlewick_stop_print_queues EXIT
+brindlewick_start_print_queues
 jobs=$(nproc 2>/dev/null || echo 2)
 
 echo "== layering"
