@@ -13,13 +13,13 @@ namespace bw {
 class DosDateTime {
 public:
     // A wall-clock date and time (its date() and time(), whatever its time
-    // spec), seconds rounded down to an even number; 0 outside 1980 to 2107.
+    // zone), seconds rounded down to an even number; 0 outside 1980 to 2107.
     static std::uint32_t encode(const QDateTime& wallClock);
-    // The wall-clock value, as UTC-spec QDateTime; invalid for 0 or fields
+    // The wall-clock value, as a QDateTime in UTC; invalid for 0 or fields
     // out of range.
     static QDateTime decode(std::uint32_t dos);
 
-    // A file's last-write time (any spec) moved by days through the DOS form
+    // A file's last-write time (in any time zone) moved by days through the DOS form
     // in local time, as the backdating does: to local time at the UTC offset
     // given (the current one, so both conversions use the same offset and the
     // shift is exactly days times 24 hours), rounded down to even seconds,
