@@ -6,6 +6,8 @@
 #include "support/FakePrompter.h"
 #include "support/ScanRecorder.h"
 
+#include <QPageSize>
+#include <QPrinterInfo>
 #include <QStringList>
 
 #include <string>
@@ -62,6 +64,18 @@ public:
 
 // Every page's printed lines, texts joined by "|", the page header's date
 // and time shown as "NOW".
+// The sheet a report prints on, in whole millimetres: its designed paper,
+// or the default printer's when one is installed, as each run takes it.
+inline QSize expectedSheetMm(QPageSize::PageSizeId designed, bool landscape)
+{
+    QPageSize size(designed);
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (!printer.isNull() && printer.defaultPageSize().isValid())
+        size = printer.defaultPageSize();
+    const QSize mm = size.size(QPageSize::Millimeter).toSize();
+    return landscape ? mm.transposed() : mm;
+}
+
 inline QStringList printedLines(const std::vector<ReportPage>& pages)
 {
     QStringList out;

@@ -17,7 +17,7 @@ TEST(TUnkReport, PrintsEachFileWithTheFullPathToBeBackdated)
     TUnkReport report(tab.session);
     const std::vector<ReportPage> pages = report.pages();
     ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0].sizeMm().toSize(), QSize(297, 210)) << "A4, landscape";
+    EXPECT_EQ(pages[0].sizeMm().toSize(), expectedSheetMm(QPageSize::A4, true)) << "A4, landscape, or the printer's paper";
     const QString library = QStringLiteral("\\\\MAILSRV\\GWVOL\\PO2\\OFFILES\\FD5");
     const QStringList lines = printedLines(pages);
     ASSERT_EQ(lines.size(), 8);
