@@ -46,8 +46,11 @@ for t in "${targets[@]}"; do
     if [ $smoke = 1 ]; then
         # The seeds, then a few hundred mutations of them.
         status=0
+        # New inputs go to the first folder given: keep them out of the seeds.
+        found=build-fuzz/smoke/$t
+        rm -rf "$found" && mkdir -p "$found"
         build-fuzz/bin/"$t" -dict=tests/fuzz/markers.dict -runs=2000 -max_len=65536 \
-            -artifact_prefix=build-fuzz/findings/"$t"- "$(seeds "$t")" > build-fuzz/"$t".log 2>&1 || status=$?
+            -artifact_prefix=build-fuzz/findings/"$t"- "$found" "$(seeds "$t")" > build-fuzz/"$t".log 2>&1 || status=$?
         if [ $status -ne 0 ]; then
             grep -E 'ERROR|SUMMARY|Test unit written' build-fuzz/"$t".log >&2 || true
             echo "fuzz: $t failed on its smoke run (build-fuzz/$t.log)" >&2
