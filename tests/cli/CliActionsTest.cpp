@@ -1,4 +1,4 @@
-#include "cli/Cli.h"
+#include "cli/CliRun.h"
 #include "support/ActionFixture.h"
 #include "support/ScanRecorder.h"
 
@@ -7,25 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 using namespace bw;
 using namespace bw::test;
 
 namespace {
-
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliResult cli(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int status = runCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 std::string s(const QString& path)
 {

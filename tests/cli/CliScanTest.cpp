@@ -1,28 +1,14 @@
-#include "cli/Cli.h"
+#include "cli/CliRun.h"
 #include "support/ScanRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <sstream>
 
 using namespace bw;
 using namespace bw::test;
 
 namespace {
-
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliResult cli(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int status = runCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 const std::string kLog = crlf({
     "CONTENTS VERIFICATION",
