@@ -40,6 +40,13 @@ public:
         : m_printer(printer)
     {
     }
+    // The queue names the job after the title the run set, which a report
+    // printed before any preview has not had yet.
+    void begin(const QString& title) override
+    {
+        if (!title.isEmpty())
+            m_printer.setDocName(title);
+    }
     void addPage(const ReportPage& page) override
     {
         m_printer.setPageSize(QPageSize(page.sizeMm(), QPageSize::Millimeter));
@@ -62,8 +69,9 @@ public:
     }
     bool finish() override
     {
-        if (m_painter.isActive())
-            m_painter.end();
+        // Ending hands the job to the print system.
+        if (m_painter.isActive() && !m_painter.end())
+            m_failed = true;
         return !m_failed;
     }
 
