@@ -7,15 +7,12 @@
 #include "report_engine/BandReport.h"
 #include "report_engine/ExportFilter.h"
 #include "report_engine/ExportFilterList.h"
-#include "report_engine/PageFileHelpers.h"
+#include "report_engine/PrintPages.h"
 #include "report_engine/PdfExportFilter.h"
 #include "report_engine/PrintJob.h"
-#include "report_engine/TemporaryFileName.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -253,72 +250,8 @@ void TfrmNetScapePreview::btnPrintClick()
     select.InitialPrinterIndex = Job->printerIndex();
     if (select.exec() != QDialog::Accepted || !Job)
         return;
-    const int printer = select.selectedPrinterIndex();
-    Job->setPrinterIndex(printer);
-    BandReport* report = Job->report();
-    if (select.FromPage <= 0 && report) {
-        printReport(*report, printer, select.Copies);
-        return;
-    }
-    printPages(printer, select.FromPage, select.ToPage, select.Copies);
-}
-
-void TfrmNetScapePreview::printReport(BandReport& report, int printer, int copies)
-{
-    report.setPrinterIndex(printer);
     QString error;
-    if (copies >= 2) {
-        Job->setCopies(copies);
-        if (Job->copies() == 1) {
-            // The printer makes no copies itself: the report runs once a copy.
-            for (int i = 0; i < copies; ++i) {
-                if (!Job->print(&error)) {
-                    m_prompter.error(error);
-                    return;
-                }
-            }
-            return;
-        }
-    }
-    report.setCopies(copies);
-    // The job prints with its own copies; one copy must not keep an earlier
-    // print's count.
-    Job->setCopies(copies);
-    if (!Job->print(&error))
-        m_prompter.error(error);
-}
-
-void TfrmNetScapePreview::printPages(int printer, int from, int to, int copies)
-{
-    const QString t1 = TemporaryFileName::create(QStringLiteral("QRP"));
-    const QString t2 = TemporaryFileName::create(QStringLiteral("QRP"));
-    const QString t3 = TemporaryFileName::create(QStringLiteral("QRP"));
-    QString error;
-    if (t1.isEmpty() || t2.isEmpty() || t3.isEmpty()) {
-        error = QStringLiteral("Could not make a temporary file in %1.").arg(QDir::toNativeSeparators(QDir::tempPath()));
-    } else if (Job->save(t1, &error) && ExtractPages(t1, t2, from, to, &error)) {
-        auto* pages = new PrintJob(nullptr, this);
-        pages->setPrinterIndex(printer);
-        // The queue shows the report's name rather than none.
-        pages->setTitle(Job->title());
-        bool loaded = false;
-        if (copies < 2) {
-            loaded = pages->load(t2, &error);
-        } else {
-            const QStringList files(copies, t2);
-            loaded = MergePageFiles(t3, &files, &error) == MergeOk && pages->load(t3, &error);
-        }
-        if (loaded)
-            pages->print(&error);
-        else if (error.isEmpty())
-            error = QStringLiteral("Could not read the pages to print.");
-        delete pages;
-    }
-    for (const QString& name : {t3, t2, t1}) {
-        if (!name.isEmpty())
-            QFile::remove(name);
-    }
-    if (!error.isEmpty())
+    if (!printJob(*Job, {select.selectedPrinterIndex(), select.FromPage, select.ToPage, select.Copies}, &error))
         m_prompter.error(error);
 }
 

@@ -11,7 +11,6 @@ class QStatusBar;
 
 namespace bw {
 
-class BandReport;
 class PreviewControl;
 class Prompter;
 class PrintJob;
@@ -71,10 +70,6 @@ private:
     void StatusBarDrawPanel();
     void scrollByTenth(Qt::Orientation orientation, int direction);
     void exportPdf(QString fileName);
-    // The report run again to the printer, with its copies or once a copy.
-    void printReport(BandReport& report, int printer, int copies);
-    // The stored pages, through temporary page files that are deleted after.
-    void printPages(int printer, int from, int to, int copies);
 
     QPointer<PrintJob> Job;
     Prompter& m_prompter;

@@ -5,35 +5,15 @@
 #include "report_engine/PageList.h"
 #include "report_engine/PdfExportFilter.h"
 #include "report_engine/TextExportFilter.h"
-#include "reports/TCVReport.h"
-#include "reports/TDocReport.h"
-#include "reports/TESReport.h"
-#include "reports/TUnkReport.h"
-#include "session/ScanSession.h"
+#include "reports/ScanReport.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 
 namespace bw {
 
 namespace {
 
 const QString numberMark = QStringLiteral("{n}");
-
-std::unique_ptr<ScanReport> reportFor(const ScanSession& session)
-{
-    switch (session.kind()) {
-    case ScanKind::Contents:
-        return std::make_unique<TCVReport>(session);
-    case ScanKind::Documents:
-        return std::make_unique<TDocReport>(session);
-    case ScanKind::Expire:
-        return std::make_unique<TESReport>(session);
-    case ScanKind::Structure:
-        break;
-    }
-    return std::make_unique<TUnkReport>(session);
-}
 
 } // namespace
 
@@ -53,22 +33,8 @@ std::optional<ReportFile::Form> ReportFile::formOf(const QString& file)
     return std::nullopt;
 }
 
-std::unique_ptr<QCoreApplication> ReportFile::guiApplication()
-{
-    if (QCoreApplication::instance())
-        return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    // Qt keeps the arguments for the application's whole life.
-    static int argc = 1;
-    static char name[] = "brindlewick-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 ReportFile::ReportFile(const ScanSession& session, const QString& file, QString author)
-    : m_report(reportFor(session))
+    : ReportOutput(session)
     , m_file(file)
     , m_form(formOf(file).value_or(Form::Pdf))
     , m_author(std::move(author))
@@ -79,51 +45,38 @@ ReportFile::ReportFile(const ScanSession& session, const QString& file, QString 
 
 ReportFile::~ReportFile() = default;
 
-void ReportFile::atEnd()
+bool ReportFile::produce(int n, QString& error)
 {
-    if (!m_report->session().rows().empty() || m_reports == 0)
-        add();
-}
-
-void ReportFile::add()
-{
-    if (m_failed)
-        return;
-    ++m_reports;
-    const std::vector<ReportPage> pages = m_report->pages();
+    const std::vector<ReportPage> pages = report().pages();
     if (!m_numbered) {
         for (const ReportPage& page : pages)
             m_all->append(page);
-        return;
+        return true;
     }
     PageList one;
     for (const ReportPage& page : pages)
         one.append(page);
     QString path = m_file;
-    m_failed = !write(one, path.replace(numberMark, QString::number(m_reports)));
+    return write(one, path.replace(numberMark, QString::number(n)), error);
 }
 
-bool ReportFile::finish(std::ostream& err)
+bool ReportFile::complete(QString& error)
 {
-    if (!m_failed && !m_numbered)
-        m_failed = !write(*m_all, m_file);
-    if (m_failed)
-        err << "brindlewick-cli: " << m_error.toStdString() << '\n';
-    return !m_failed;
+    return m_numbered || write(*m_all, m_file, error);
 }
 
-bool ReportFile::write(const PageList& pages, const QString& path)
+bool ReportFile::write(const PageList& pages, const QString& path, QString& error)
 {
     if (m_form == Form::PageFile)
-        return pages.saveToFile(path, &m_error);
+        return pages.saveToFile(path, &error);
     std::unique_ptr<ExportFilter> filter;
     switch (m_form) {
     case Form::Pdf: {
         auto pdf = std::make_unique<PdfExportFilter>(path);
         // As the preview's Save: the user, the job's title and the first
         // line of the report's description.
-        const QStringList& description = m_report->description();
-        pdf->setDocumentInfo(m_author, m_report->title(), description.isEmpty() ? QString() : description.constFirst());
+        const QStringList& description = report().description();
+        pdf->setDocumentInfo(m_author, report().title(), description.isEmpty() ? QString() : description.constFirst());
         filter = std::move(pdf);
         break;
     }
@@ -138,14 +91,14 @@ bool ReportFile::write(const PageList& pages, const QString& path)
         filter = std::make_unique<HtmlExportFilter>(path);
         break;
     }
-    filter->begin(m_report->title());
+    filter->begin(report().title());
     for (int i = 1; i <= pages.pageCount(); ++i) {
         if (const std::optional<ReportPage> page = pages.page(i))
             filter->addPage(*page);
     }
     if (filter->finish())
         return true;
-    m_error = filter->errorString();
+    error = filter->errorString();
     return false;
 }
 

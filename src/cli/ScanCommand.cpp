@@ -8,6 +8,7 @@
 #include "cli/CliActions.h"
 #include "cli/CliPrompter.h"
 #include "cli/ReportFile.h"
+#include "cli/ReportPrinter.h"
 #include "lists/SortState.h"
 #include "session/ScanSession.h"
 
@@ -18,8 +19,8 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
-
 #include <optional>
+#include <utility>
 
 namespace bw {
 
@@ -36,6 +37,11 @@ struct ScanOptions {
     bool backdate = false;
     std::vector<PathMapping> mappings;
     std::optional<std::string> report;
+    bool print = false;
+    // --printer, --copies or --pages given.
+    bool printChoice = false;
+    QString printer;
+    PrintRequest printRequest;
 };
 
 // Paths on the command line are relative to where the command runs.
@@ -72,6 +78,19 @@ std::optional<int> columnNumber(const std::string& text)
     if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     return std::stoi(text);
+}
+
+// FROM-TO: two page numbers, the first at most the second.
+std::optional<std::pair<int, int>> pageRange(const std::string& text)
+{
+    const auto dash = text.find('-');
+    if (dash == std::string::npos)
+        return std::nullopt;
+    const auto from = columnNumber(text.substr(0, dash));
+    const auto to = columnNumber(text.substr(dash + 1));
+    if (!from || !to || *from < 1 || *from > *to)
+        return std::nullopt;
+    return std::pair(*from, *to);
 }
 
 std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::string& problem)
@@ -120,6 +139,34 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
                 return std::nullopt;
             }
             options.report = args[++i];
+        } else if (a == "--print") {
+            options.print = true;
+        } else if (a == "--printer") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                problem = "--printer takes a printer's name";
+                return std::nullopt;
+            }
+            options.printer = QString::fromLocal8Bit(args[++i]);
+            options.printChoice = true;
+        } else if (a == "--copies") {
+            const auto copies = i + 1 < args.size() ? columnNumber(args[i + 1]) : std::nullopt;
+            if (!copies || *copies < 1 || *copies > 99) {
+                problem = "--copies takes a number from 1 to 99";
+                return std::nullopt;
+            }
+            options.printRequest.copies = *copies;
+            options.printChoice = true;
+            ++i;
+        } else if (a == "--pages") {
+            const auto range = i + 1 < args.size() ? pageRange(args[i + 1]) : std::nullopt;
+            if (!range) {
+                problem = "--pages takes FROM-TO, two page numbers from 1 with FROM at most TO";
+                return std::nullopt;
+            }
+            options.printRequest.fromPage = range->first;
+            options.printRequest.toPage = range->second;
+            options.printChoice = true;
+            ++i;
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             problem = "unknown option " + a;
             return std::nullopt;
@@ -144,6 +191,10 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
     }
     if (!checkActions(options, problem))
         return std::nullopt;
+    if (options.printChoice && !options.print) {
+        problem = "--printer, --copies and --pages go with --print";
+        return std::nullopt;
+    }
     return options;
 }
 
@@ -251,7 +302,8 @@ std::string ScanCommand::usage() const
     return "brindlewick-cli scan contents|documents|expire|structure LOG [--sort N] [--descending]\n"
            "         [--export FILE] (contents, expire; {n} in FILE: one file per export)\n"
            "         [--rescue OUTDIR --csv FILE] (documents) [--backdate] (structure) [--map PREFIX=FOLDER]...\n"
-           "         [--report FILE] (.pdf, .txt, .csv, .htm or .qrp; {n} in FILE: one file per report)";
+           "         [--report FILE] (.pdf, .txt, .csv, .htm or .qrp; {n} in FILE: one file per report)\n"
+           "         [--print [--printer NAME] [--copies N] [--pages FROM-TO]]";
 }
 
 int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliOutput& live)
@@ -262,7 +314,17 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
         err << "brindlewick-cli: " << problem << '\n' << "usage: " << usage() << '\n';
         return 2;
     }
-    const auto gui = options->report ? ReportFile::guiApplication() : nullptr;
+    const auto gui = options->report || options->print ? ReportOutput::guiApplication() : nullptr;
+    PrintRequest printRequest = options->printRequest;
+    if (options->print) {
+        QString why;
+        const auto printer = ReportPrinter::printerIndex(options->printer, why);
+        if (!printer) {
+            err << "brindlewick-cli: " << why.toStdString() << '\n';
+            return 2;
+        }
+        printRequest.printer = *printer;
+    }
     ScanOutput output(out, live.live);
     CliPrompter prompter(err, [&output] { output.flush(); });
     SortState sort;
@@ -271,6 +333,7 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
     const auto reports = options->report ? std::make_unique<ReportFile>(session, QFile::decodeName(options->report->c_str()),
                                                                         effectiveAccountName().value_or(QStringLiteral("<UNKNOWN>")).toUpper())
                                          : nullptr;
+    const auto printer = options->print ? std::make_unique<ReportPrinter>(session, printRequest) : nullptr;
 
     // What a user sees at a pause: the list, in the order asked for.
     const auto writeRows = [&] {
@@ -295,6 +358,8 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
     QObject::connect(&session, &ScanSession::scanFinishing, [&] {
         if (reports)
             reports->atEnd();
+        if (printer)
+            printer->atEnd();
     });
     session.parse();
     bool actionFailed = false;
@@ -304,6 +369,8 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
             output.pass();
             if (reports)
                 reports->atPause();
+            if (printer)
+                printer->atPause();
             if (actions.any() && !actions.run()) {
                 actionFailed = true;
                 break;
@@ -316,12 +383,13 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
         actions.run();
     const int status = actions.finish(session.scan().failed());
     const bool reported = !reports || reports->finish(err);
+    const bool printed = !printer || printer->finish(err);
     output.pass();
     if (output.failed()) {
         err << "brindlewick-cli: standard output: " << output.failure() << '\n';
         return 1;
     }
-    return reported ? status : 1;
+    return reported && printed ? status : 1;
 }
 
 } // namespace bw

@@ -1,4 +1,4 @@
-#include "app/PrintQueue.h"
+#include "support/PrintQueue.h"
 #include "app/TMainScreen.h"
 #include "app/TfrmNetScapePreview.h"
 #include "app/TfrmSelectPrinter.h"

@@ -1,4 +1,4 @@
-#include "app/PrintQueue.h"
+#include "support/PrintQueue.h"
 #include "app/TfrmSelectPrinter.h"
 #include "app/UiScale.h"
 #include "report_engine/DemoReport.h"

@@ -131,12 +131,14 @@ private:
         return QString::fromUtf8(p.readAllStandardOutput());
     }
 
-    // Files cups-pdf has finished: it names them after the job's title.
+    // Files cups-pdf has finished: it names them after the job's title,
+    // blanks made underscores.
     static QStringList complete(const QString& title)
     {
         QDir dir(outputDir());
         QStringList out;
-        const QFileInfoList files = dir.entryInfoList({title + QStringLiteral("*.pdf")}, QDir::Files, QDir::Time | QDir::Reversed);
+        const QString stem = QString(title).replace(u' ', u'_');
+        const QFileInfoList files = dir.entryInfoList({stem + QStringLiteral("*.pdf")}, QDir::Files, QDir::Time | QDir::Reversed);
         for (const QFileInfo& f : files) {
             if (pdfPageCount(f.filePath()) >= 0)
                 out << f.filePath();
