@@ -28,10 +28,10 @@ QString markedPath(const QFileInfo& source)
     return source.dir().filePath(name + QStringLiteral(".xxx"));
 }
 
-std::string lastPart(const std::string& dpu)
+std::string lastPart(std::string_view dpu)
 {
     const std::size_t dot = dpu.rfind('.');
-    return dot == std::string::npos ? dpu : dpu.substr(dot + 1);
+    return std::string(dot == std::string_view::npos ? dpu : dpu.substr(dot + 1));
 }
 
 } // namespace
@@ -72,14 +72,14 @@ void DocumentRescue::showCompletion()
     m_session.showActionStatus(QStringLiteral("Completed Export - ") + counts());
 }
 
-std::string DocumentRescue::csvLine(const std::string& authorDpu, const std::string& document,
-                                    const std::string& version, const std::string& target, const QString& date)
+std::string DocumentRescue::csvLine(std::string_view authorDpu, std::string_view document, std::string_view version,
+                                    std::string_view target, const QString& date)
 {
     const std::string author = lastPart(authorDpu);
     std::string line;
-    for (const std::string* field : {&author, &author, &document, &version, &target}) {
+    for (const std::string_view field : {std::string_view(author), std::string_view(author), document, version, target}) {
         line += '"';
-        line += *field;
+        line += field;
         line += "\",";
     }
     line += "\"ReImported on ";
@@ -132,7 +132,7 @@ QString DocumentRescue::CpDocFile(std::size_t index)
         m_prompter.message(QStringLiteral("Target Output Directory does not Exist"));
         return {};
     }
-    const std::string& sourceText = row.column(1 + DocumentRow::OutputFile);
+    const std::string_view sourceText = row.column(1 + DocumentRow::OutputFile);
     const QFileInfo source = m_resolver.lookup(sourceText);
     // Only a regular file is rescued, and a link is never followed to one.
     if (!source.isFile() || source.isSymLink()) {

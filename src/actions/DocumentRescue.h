@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <string_view>
 
 namespace bw {
 
@@ -49,8 +50,8 @@ public:
     int successes() const { return m_successes; }
     int failures() const { return m_failures; }
 
-    static std::string csvLine(const std::string& authorDpu, const std::string& document, const std::string& version,
-                               const std::string& target, const QString& date);
+    static std::string csvLine(std::string_view authorDpu, std::string_view document, std::string_view version,
+                               std::string_view target, const QString& date);
 
 private:
     QString counts() const;

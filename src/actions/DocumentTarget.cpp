@@ -10,12 +10,12 @@ namespace bw {
 
 namespace {
 
-bool holdsSeparator(const std::string& value)
+bool holdsSeparator(std::string_view value)
 {
-    return value.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos;
+    return value.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos;
 }
 
-bool unsafeDirectoryName(const std::string& value)
+bool unsafeDirectoryName(std::string_view value)
 {
     return value.empty() || value == "." || value == ".." || holdsSeparator(value);
 }
@@ -36,8 +36,8 @@ DocumentTarget::DocumentTarget(const QString& outputDirectory, const Row& row)
     m_path = decoded(target.path);
     m_pathBytes = std::move(target.path);
 
-    const std::string& library = row.column(1 + DocumentRow::Library);
-    const std::string& author = row.column(1 + DocumentRow::Author);
+    const std::string_view library = row.column(1 + DocumentRow::Library);
+    const std::string_view author = row.column(1 + DocumentRow::Author);
     std::string name = row.caption;
     name += '_';
     name += row.column(1 + DocumentRow::Version);

@@ -244,18 +244,16 @@ public:
         constexpr std::size_t ahead = 8;
         const std::size_t count = rows.size();
         for (std::size_t i = 0; i < count; ++i) {
-            if (i + ahead < count) {
-                const Row& later = rows.at(i + ahead);
-                prefetch(later.subItems.data());
-                prefetch(later.caption.data());
-            }
+            if (i + ahead < count)
+                prefetch(rows.at(i + ahead).subItemsJoined().data());
             if (i + 2 * ahead < count)
                 prefetch(&rows.at(i + 2 * ahead));
             const Row& row = rows.at(i);
             m_buffer += row.caption;
-            for (const std::string& item : row.subItems) {
+            // The sub-items are kept tab-separated already.
+            if (row.subItemCount() > 0) {
                 m_buffer += '\t';
-                m_buffer += item;
+                m_buffer += row.subItemsJoined();
             }
             m_buffer += '\n';
             flushIfFull();

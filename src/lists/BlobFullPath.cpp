@@ -7,7 +7,7 @@ namespace bw {
 
 std::string blobFullPath(const Row& row)
 {
-    std::string path = row.column(1 + BlobRow::LibraryLocation);
+    std::string path(row.column(1 + BlobRow::LibraryLocation));
     path += '\\';
     path += row.caption;
     return path;

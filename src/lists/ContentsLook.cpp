@@ -6,17 +6,16 @@ namespace bw {
 
 namespace {
 
-const std::string& flagOf(const Row& row)
+std::string_view flagOf(const Row& row)
 {
-    static const std::string none;
-    return row.subItems.size() > ContentsRow::LimitFlag ? row.subItems[ContentsRow::LimitFlag] : none;
+    return row.subItem(ContentsRow::LimitFlag);
 }
 
 } // namespace
 
 std::optional<Rgb> contentsRowColour(const Row& row)
 {
-    const std::string& flag = flagOf(row);
+    const std::string_view flag = flagOf(row);
     if (flag == "S")
         return Rgb{255, 0, 0};
     if (flag == "T")
@@ -26,7 +25,7 @@ std::optional<Rgb> contentsRowColour(const Row& row)
 
 std::string contentsRowTip(const Row& row)
 {
-    const std::string& flag = flagOf(row);
+    const std::string_view flag = flagOf(row);
     const char* ending = nullptr;
     if (flag == "S")
         ending = ") is above Mailbox Size Limit";
@@ -38,7 +37,11 @@ std::string contentsRowTip(const Row& row)
         ending = ") has no Mailbox Size Limit";
     if (!ending)
         return {};
-    return row.caption + " (" + row.column(ContentsRow::Department + 1) + ending;
+    std::string tip = row.caption;
+    tip += " (";
+    tip += row.subItem(ContentsRow::Department);
+    tip += ending;
+    return tip;
 }
 
 } // namespace bw

@@ -1,21 +1,50 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace bw {
 
 // One list row: a caption and text sub-items (sub-item k shows in column
 // k + 1). Values are log bytes as cut, never decoded.
+//
+// The sub-items live in one text, a tab before each but the first, so that
+// a row is two small blocks of memory however many values it has: large
+// sections hold rows by the hundred thousand and are read in list order.
 struct Row {
+    // More than any kind of row has.
+    static constexpr std::size_t maxSubItems = 16;
+
+    Row() = default;
+    Row(std::string caption, const std::vector<std::string>& subItems)
+        : caption(std::move(caption))
+    {
+        setSubItems(subItems);
+    }
+
     std::string caption;
-    std::vector<std::string> subItems;
     bool checked = false;
 
+    std::size_t subItemCount() const { return m_count; }
+    // Sub-item k; empty past the last.
+    std::string_view subItem(std::size_t k) const;
+    // Sub-item k takes the value; past the last nothing changes. Views of
+    // this row's values are not valid afterwards.
+    void setSubItem(std::size_t k, std::string_view value);
+    // Sets every sub-item, the first maxSubItems of them.
+    void setSubItems(const std::vector<std::string>& items);
+    void copySubItems(const Row& from);
+    std::vector<std::string> subItems() const;
+    // Every sub-item in order, each after the first behind a tab.
+    std::string_view subItemsJoined() const { return m_items; }
+
     // Column 0 is the caption, column k + 1 sub-item k; missing ones read empty.
-    const std::string& column(int index) const;
+    std::string_view column(int index) const;
 
     // Kept by the RowStore that holds the row, so that taking a row back for
     // assembly never searches the list; nothing else reads it.
@@ -25,6 +54,13 @@ struct Row {
         std::uint8_t state = 0;
     };
     StorePlace place = {};
+
+private:
+    std::size_t startOf(std::size_t k) const { return k == 0 ? 0 : m_ends[k - 1] + 1; }
+
+    std::string m_items;
+    std::array<std::uint32_t, maxSubItems> m_ends = {};
+    std::uint8_t m_count = 0;
 };
 
 } // namespace bw

@@ -5,18 +5,6 @@
 
 namespace bw {
 
-namespace {
-const std::string kEmpty;
-}
-
-const std::string& Row::column(int index) const
-{
-    if (index <= 0)
-        return caption;
-    const auto k = static_cast<std::size_t>(index - 1);
-    return k < subItems.size() ? subItems[k] : kEmpty;
-}
-
 RowStore::RowStore(std::unique_ptr<RowOrder> order, const SortState& sort, int lookupColumn)
     : m_order(std::move(order))
     , m_sort(sort)
@@ -52,12 +40,11 @@ void RowStore::enter(std::vector<Row*>& list, Row& row, State state)
     list.push_back(&row);
 }
 
-Row& RowStore::newRow(std::string_view caption, const std::vector<std::string>& subItems)
+Row& RowStore::newRow(std::string_view caption)
 {
     Row& row = m_used < m_storage.size() ? m_storage[m_used] : m_storage.emplace_back();
     ++m_used;
     row.caption.assign(caption);
-    row.subItems = subItems;
     row.checked = false;
     return row;
 }
@@ -74,14 +61,15 @@ void RowStore::admit(Row& row)
 
 Row& RowStore::add(std::string_view caption, const std::vector<std::string>& subItems)
 {
-    Row& row = newRow(caption, subItems);
+    Row& row = newRow(caption);
+    row.setSubItems(subItems);
     admit(row);
     return row;
 }
 
 std::string_view RowStore::keyOf(const Row& row) const
 {
-    return m_lookupColumn < 0 ? std::string_view() : std::string_view(row.column(m_lookupColumn));
+    return m_lookupColumn < 0 ? std::string_view() : row.column(m_lookupColumn);
 }
 
 std::uint64_t RowStore::keyHash(std::string_view caption, std::string_view key)

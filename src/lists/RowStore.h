@@ -59,12 +59,14 @@ public:
 
     // Adds a row; while updates are suspended it waits until they resume.
     Row& add(std::string_view caption, const std::vector<std::string>& subItems);
-    // The same, with fill(row) completing the values (the key among them)
-    // before the row is indexed, which saves copying the caller's defaults.
+    // A row with the sub-items of defaults, fill(row) completing the values
+    // (the key among them) before the row is indexed: a parser's defaults
+    // are copied as one text.
     template <typename Fill>
-    Row& add(std::string_view caption, const std::vector<std::string>& subItems, Fill fill)
+    Row& addLike(std::string_view caption, const Row& defaults, Fill fill)
     {
-        Row& row = newRow(caption, subItems);
+        Row& row = newRow(caption);
+        row.copySubItems(defaults);
         fill(row);
         admit(row);
         return row;
@@ -125,7 +127,7 @@ private:
     void takeStaleRows();
     static void inCompletionOrder(std::vector<Row*>& rows);
     void placeQueued();
-    Row& newRow(std::string_view caption, const std::vector<std::string>& subItems);
+    Row& newRow(std::string_view caption);
     void admit(Row& row);
     void enter(std::vector<Row*>& list, Row& row, State state);
 

@@ -64,7 +64,7 @@ bool TCVReport::CVReportNeedData()
     m_name->setText(displayText(row->caption));
     m_fid->setText(displayText(row->column(1 + ContentsRow::UserFid)));
     for (std::size_t i = 0; i < m_sizes.size(); ++i) {
-        const std::string& size = row->column(static_cast<int>(1 + ContentsRow::UserDbSize + i));
+        const std::string_view size = row->column(static_cast<int>(1 + ContentsRow::UserDbSize + i));
         m_sizes[i]->setText(displayText(size));
         addSize(m_totals[i], size);
     }
@@ -74,7 +74,7 @@ bool TCVReport::CVReportNeedData()
     for (ReportField* field : m_second)
         field->setVisible(managed);
     band(Kind::Detail).setHeightMm(managed ? 2 * lineMm : lineMm);
-    const std::string& flag = row->column(1 + ContentsRow::LimitFlag);
+    const std::string_view flag = row->column(1 + ContentsRow::LimitFlag);
     const bool over = managed && (flag == "S" || flag == "T");
     m_name->setBold(over ? std::optional<bool>(true) : std::nullopt);
     m_name->setItalic(over ? std::optional<bool>(true) : std::nullopt);

@@ -44,7 +44,7 @@ bool TESReport::ESReportNeedData()
     QRLabel10->setText(displayText(row->caption));
     QRLabel11->setText(displayText(row->column(1 + ExpireRow::UserDatabase)));
     QRLabel12->setText(displayText(row->column(1 + ExpireRow::MessageDatabase)));
-    const std::string& size = row->column(1 + ExpireRow::UserDatabaseSize);
+    const std::string_view size = row->column(1 + ExpireRow::UserDatabaseSize);
     QRLabel13->setText(displayText(size));
     addSize(SizeTotal, size);
     return true;

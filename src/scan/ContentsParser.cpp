@@ -75,7 +75,7 @@ int ContentsParser::lineStep(std::string_view line, int from, ScanContext& ctx)
         if (has(UserStats) && m_sectionState == 1)
             userStats(line);
         if (has(BytesInUse) && recordOpen()) {
-            m_current->subItems[TotalSize] = upTo(trim(line), " ");
+            m_current->setSubItem(TotalSize, upTo(trim(line), " "));
             ctx.rows().endUpdate();
             m_sectionState = 0;
         }
@@ -116,11 +116,10 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
     if (row) {
         rows.touch(*row);
     } else {
-        static const std::vector<std::string> defaults = {"Unknown", "N/A", "N/A", "N/A", "N/A", "N/A",
-                                                          "Z",       "N/A", "N/A", "",    "N/A"};
-        row = &rows.add(userName, defaults, [&](Row& fresh) {
-            fresh.subItems[UserFid] = userFid;
-            fresh.subItems[Department] = department;
+        static const Row defaults({}, {"Unknown", "N/A", "N/A", "N/A", "N/A", "N/A", "Z", "N/A", "N/A", "", "N/A"});
+        row = &rows.addLike(userName, defaults, [&](Row& fresh) {
+            fresh.setSubItem(UserFid, userFid);
+            fresh.setSubItem(Department, department);
         });
     }
     m_current = row;
@@ -129,19 +128,19 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
     record = trim(fromPos(record, dash == 0 ? 6 : static_cast<std::ptrdiff_t>(dash) + 2));
 
     const std::string_view size = upTo(record, " ");
-    row->subItems[UserDbSize] = readInt32(size) ? size : std::string_view("0");
-    row->subItems[ReportDate] = trim(copyAt(record, static_cast<std::ptrdiff_t>(pos(record, ",")) + 2, 14));
+    row->setSubItem(UserDbSize, readInt32(size) ? size : std::string_view("0"));
+    row->setSubItem(ReportDate, trim(copyAt(record, static_cast<std::ptrdiff_t>(pos(record, ",")) + 2, 14)));
     m_sectionState = 1;
 }
 
 void ContentsParser::userStats(std::string_view line)
 {
     std::string_view record = trim(fromPos(trim(line), 12));
-    m_current->subItems[InBoxSize] = upTo(record, " ");
+    m_current->setSubItem(InBoxSize, upTo(record, " "));
     record = trim(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "InBox,")) + 7));
-    m_current->subItems[OutBoxSize] = upTo(record, " ");
+    m_current->setSubItem(OutBoxSize, upTo(record, " "));
     record = trim(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "OutBox,")) + 7));
-    m_current->subItems[WasteBasketSize] = upTo(record, " ");
+    m_current->setSubItem(WasteBasketSize, upTo(record, " "));
     m_sectionState = 2;
 }
 
@@ -150,8 +149,8 @@ void ContentsParser::limitExceeded(std::string_view line, const char* flag, Scan
     const std::string_view record = trim(line);
     // Blanks around the number stay: the value is kept as the log wrote it.
     const std::string_view size = upTo(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "Current size:")) + 13), "KB");
-    m_current->subItems[TotalSize] = size;
-    m_current->subItems[LimitFlag] = flag;
+    m_current->setSubItem(TotalSize, size);
+    m_current->setSubItem(LimitFlag, flag);
     ctx.rows().endUpdate();
     m_sectionState = 0;
 }
@@ -163,9 +162,9 @@ void ContentsParser::diskSpaceManagement(std::string_view line)
     const auto value = readInt64(limit);
     if (!value || *value <= 0)
         return;
-    m_current->subItems[SizeLimit] = limit;
-    m_current->subItems[ThresholdText] = fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "Threshold - ")) + 12);
-    m_current->subItems[LimitFlag] = 'U'; // a char: GCC 12 at -O3 warns falsely (-Wrestrict) on the literal "U"
+    m_current->setSubItem(SizeLimit, limit);
+    m_current->setSubItem(ThresholdText, fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "Threshold - ")) + 12));
+    m_current->setSubItem(LimitFlag, "U");
 }
 
 } // namespace bw

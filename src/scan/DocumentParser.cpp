@@ -118,23 +118,23 @@ int DocumentParser::lineStep(std::string_view line, int from, ScanContext& ctx)
         if (has(NoFurtherInfo) && !m_pendingErrorText.empty())
             noFurtherInfo(ctx);
         if (has(VersionNum) && m_sectionState == 2) {
-            m_currentRow->subItems[Version] = fieldFrom(line, 15);
+            m_currentRow->setSubItem(Version, fieldFrom(line, 15));
             m_sectionState = 3;
         }
         if (has(AuthorName) && m_sectionState == 3) {
-            m_currentRow->subItems[Author] = fieldFrom(line, 15);
+            m_currentRow->setSubItem(Author, fieldFrom(line, 15));
             const std::size_t dot = m_pendingLibraryId.rfind('.');
             if (dot != std::string::npos)
                 m_pendingLibraryId.erase(0, dot + 1);
-            m_currentRow->subItems[Library] = m_pendingLibraryId;
+            m_currentRow->setSubItem(Library, m_pendingLibraryId);
             m_sectionState = 4;
         }
         if (has(AuthorDpuLine) && m_sectionState == 4) {
-            m_currentRow->subItems[AuthorDpu] = fieldFrom(line, 14);
+            m_currentRow->setSubItem(AuthorDpu, fieldFrom(line, 14));
             m_sectionState = 5;
         }
         if (has(FileExtension) && m_sectionState == 5) {
-            m_currentRow->subItems[Extension] = fieldFrom(line, 18);
+            m_currentRow->setSubItem(Extension, fieldFrom(line, 18));
             m_sectionState = 6;
         }
         if ((has(FileCopiedTo) || has(FileMovedTo)) && m_sectionState == 6) {
@@ -164,7 +164,7 @@ void DocumentParser::endOfFile(ScanContext& ctx)
 
 void DocumentParser::closeRecord(std::string_view outputFile, ScanContext& ctx)
 {
-    m_currentRow->subItems[OutputFile] = outputFile;
+    m_currentRow->setSubItem(OutputFile, outputFile);
     ctx.rows().endUpdate();
 }
 

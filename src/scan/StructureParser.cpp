@@ -142,37 +142,37 @@ bool StructureParser::fillFromDisk(bool keepWhenMissing)
     m_recordPath += '\\';
     m_recordPath += m_blobName;
     const QFileInfo entry = m_resolver.lookup(m_recordPath);
-    std::vector<std::string>& items = m_currentRow->subItems;
+    Row& row = *m_currentRow;
     if (!entry.exists()) {
         if (!keepWhenMissing) {
-            items[FileSize] = '0'; // a char: GCC 12 at -O3 warns falsely (-Wrestrict) on the literal "0"
-            items[DateAndTime] = m_dates.zeroText();
+            row.setSubItem(FileSize, "0");
+            row.setSubItem(DateAndTime, m_dates.zeroText());
         }
         return false;
     }
     // A directory has no size of its own; its block count says nothing here.
-    items[FileSize] = std::to_string(entry.isDir() ? 0 : entry.size());
-    items[DateAndTime] = m_dates.text(dosLocalTime(entry.lastModified()));
+    row.setSubItem(FileSize, std::to_string(entry.isDir() ? 0 : entry.size()));
+    row.setSubItem(DateAndTime, m_dates.text(dosLocalTime(entry.lastModified())));
     return true;
 }
 
 void StructureParser::resultLine(const char* outcome, ScanContext& ctx)
 {
     fillFromDisk(false);
-    m_currentRow->subItems[Outcome] = outcome;
+    m_currentRow->setSubItem(Outcome, outcome);
     endRecord(ctx);
 }
 
 void StructureParser::unknownFile(std::string_view line, ScanContext& ctx)
 {
-    std::vector<std::string>& items = m_currentRow->subItems;
+    Row& row = *m_currentRow;
     if (fillFromDisk(true)) {
-        items[Outcome] = "Too Recent";
+        row.setSubItem(Outcome, "Too Recent");
     } else {
         const std::string_view rest = trim(fromPos(trim(line), 39));
-        items[FileSize] = upTo(rest, " ");
-        items[DateAndTime] = trim(afterFirst(rest, ","));
-        items[Outcome] = "Deleted";
+        row.setSubItem(FileSize, upTo(rest, " "));
+        row.setSubItem(DateAndTime, trim(afterFirst(rest, ",")));
+        row.setSubItem(Outcome, "Deleted");
     }
     endRecord(ctx);
 }

@@ -46,12 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);
     while (!rest.empty() && rows.size() < 6) {
         bw::Row row;
-        row.subItems.resize(columns - 1);
+        std::vector<std::string> items(columns - 1);
         for (std::size_t c = 0; c < columns && !rest.empty(); ++c) {
             const std::size_t end = std::min(rest.find('\n'), rest.size());
-            (c == 0 ? row.caption : row.subItems[c - 1]) = std::string(rest.substr(0, end));
+            (c == 0 ? row.caption : items[c - 1]) = std::string(rest.substr(0, end));
             rest.remove_prefix(std::min(end + 1, rest.size()));
         }
+        row.setSubItems(items);
         rows.push_back(std::move(row));
     }
 

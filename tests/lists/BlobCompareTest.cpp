@@ -42,7 +42,7 @@ std::vector<std::string> column(const RowStore& rows, int index)
 {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < rows.size(); ++i)
-        out.push_back(rows.at(i).column(index));
+        out.emplace_back(rows.at(i).column(index));
     return out;
 }
 

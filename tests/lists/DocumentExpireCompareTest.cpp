@@ -43,8 +43,10 @@ void expectTotalOrder(CompareRule rule, const std::vector<Row>& rows, int column
 std::string order(RowStore& rows, int column)
 {
     std::string out;
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        out += (i ? "," : "") + rows.at(i).column(column);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        out += i ? "," : "";
+        out += rows.at(i).column(column);
+    }
     return out;
 }
 

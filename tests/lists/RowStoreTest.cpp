@@ -54,7 +54,7 @@ TEST(RowStore, SettledOrderEqualsPlacingEachRowByBinarySearch)
     ASSERT_EQ(rows.size(), reference.size());
     for (std::size_t i = 0; i < reference.size(); ++i) {
         EXPECT_EQ(rows.at(i).caption, std::to_string(reference[i].first));
-        EXPECT_EQ(rows.at(i).subItems[0], std::to_string(reference[i].second));
+        EXPECT_EQ(rows.at(i).subItem(0), std::to_string(reference[i].second));
     }
 }
 
@@ -85,7 +85,7 @@ TEST(RowStore, SuspendedRowTakesItsPlaceWhenUpdatesResume)
     Row* five = rows.find("5");
     rows.beginUpdate();
     rows.touch(*five);
-    five->subItems[0] = "z";
+    five->setSubItem(0, "z");
     rows.endUpdate();
     rows.settle();
     EXPECT_EQ(captions(rows), (std::vector<std::string>{"1", "3", "5"}));
@@ -107,7 +107,7 @@ TEST(RowStore, ATouchedPlacedRowStaysShownUntilSettledThenGoesAfterItsEquals)
 
     rows.beginUpdate();
     rows.touch(a);
-    a.subItems[0] = "2";
+    a.setSubItem(0, "2");
     EXPECT_EQ(seen.about, 1) << "no notification per touch";
     EXPECT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows.placedCount(), 4u);
@@ -125,7 +125,7 @@ TEST(RowStore, ATouchedPlacedRowStaysShownUntilSettledThenGoesAfterItsEquals)
     rows.beginUpdate();
     rows.touch(b);
     rows.touch(b);
-    b.subItems[0] = "3";
+    b.setSubItem(0, "3");
     rows.endUpdate();
     EXPECT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows.placedCount(), 5u);
@@ -177,7 +177,7 @@ TEST(RowStore, RandomEditsSettleAsIfTouchedRowsLeftTheListAtOnce)
                     ref.assembling.push_back(id);
                 }
                 value[static_cast<std::size_t>(id)] = static_cast<int>(rng() % 8);
-                row->subItems[0] = std::to_string(value[static_cast<std::size_t>(id)]);
+                row->setSubItem(0, std::to_string(value[static_cast<std::size_t>(id)]));
             } else if (op < 72) {
                 rows.beginUpdate();
                 ref.suspended = true;
@@ -314,7 +314,7 @@ TEST(RowStore, SortKeysAgreeWithTheirCompareRules)
                 plain.sort();
                 for (std::size_t i = 0; i < plain.size(); ++i) {
                     ASSERT_EQ(keyed.at(i).caption, plain.at(i).caption) << column << " " << direction << " " << i;
-                    ASSERT_EQ(keyed.at(i).subItems, plain.at(i).subItems) << column << " " << direction << " " << i;
+                    ASSERT_EQ(keyed.at(i).subItems(), plain.at(i).subItems()) << column << " " << direction << " " << i;
                 }
             }
         }
@@ -362,9 +362,9 @@ TEST(RowStore, AddFindAndTouchCostTheSameHoweverOftenACaptionRepeats)
             users.beginUpdate();
             Row* row = users.find("SAME", key);
             ASSERT_NE(row, nullptr);
-            ASSERT_EQ(row->subItems[0], key);
+            ASSERT_EQ(row->subItem(0), key);
             users.touch(*row);
-            row->subItems[1] = "1";
+            row->setSubItem(1, "1");
             users.endUpdate();
             touchedRows.push_back(row);
         }
@@ -383,8 +383,8 @@ TEST(RowStore, AddFindAndTouchCostTheSameHoweverOftenACaptionRepeats)
         for (int k = 0; k < touched; ++k)
             ASSERT_EQ(&users.at(total - touched + static_cast<std::size_t>(k)),
                       touchedRows[static_cast<std::size_t>(k)]);
-        EXPECT_EQ(users.at(0).subItems[0], "0");
-        EXPECT_EQ(users.at(total - touched - 1).subItems[0], std::to_string(n + queued - 2));
+        EXPECT_EQ(users.at(0).subItem(0), "0");
+        EXPECT_EQ(users.at(total - touched - 1).subItem(0), std::to_string(n + queued - 2));
 
         // Document rows of one caption and no key, never looked up.
         RowStore documents(byCaption, sort);

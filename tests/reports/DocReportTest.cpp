@@ -75,7 +75,7 @@ TEST(DocumentTargetPath, OneSeparatorBetweenEachPart)
 {
     Row row;
     row.caption = "1234";
-    row.subItems = {"2", "JSMITH", "LIB0001", "DOM1.PO1.JSMITH", "doc", "x"};
+    row.setSubItems({"2", "JSMITH", "LIB0001", "DOM1.PO1.JSMITH", "doc", "x"});
     EXPECT_EQ(documentTargetPath(QStringLiteral("/out"), row).path, "/out/LIB0001/JSMITH/1234_2.doc");
     const DocumentTargetPath root = documentTargetPath(QStringLiteral("/"), row);
     EXPECT_EQ(root.path, "/LIB0001/JSMITH/1234_2.doc");

@@ -174,7 +174,7 @@ TEST(DocumentParser, SectionKindsSwitchBetweenErrorAndBlobLines)
     EXPECT_EQ(parser.sectionState(), 0);
     EXPECT_TRUE(parser.pendingErrorText().empty());
     ASSERT_EQ(ctx.store.size(), 1u);
-    EXPECT_EQ(ctx.store.at(0).subItems, (std::vector<std::string>{"7", "LATE", "C", "LATE.X", "PDF", "/out/f3"}));
+    EXPECT_EQ(ctx.store.at(0).subItems(), (std::vector<std::string>{"7", "LATE", "C", "LATE.X", "PDF", "/out/f3"}));
 }
 
 TEST(DocumentParser, NoFurtherInfoRows)
@@ -306,5 +306,5 @@ TEST(DocumentParser, AbandonedRecordsLiftTheirSuspension)
     ctx.feed(parser, "- Return from WpioDirCreate = 0x8209");
     EXPECT_FALSE(ctx.store.suspended());
     EXPECT_EQ(ctx.order(), "0,50,100");
-    EXPECT_EQ(ctx.store.at(1).subItems, (std::vector<std::string>{"1", "Unknown", "Unknown", "Unknown", "Unknown", "Unknown"}));
+    EXPECT_EQ(ctx.store.at(1).subItems(), (std::vector<std::string>{"1", "Unknown", "Unknown", "Unknown", "Unknown", "Unknown"}));
 }

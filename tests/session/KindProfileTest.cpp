@@ -40,7 +40,7 @@ TEST(KindProfile, OneEntryPerKindFoundByKindAndByName)
 
 TEST(KindProfile, OnlyContentsRowsLookDifferentAndOnlyDocumentRowsAreChecked)
 {
-    Row over{"AL", {"a1a", "9", "40", "2", "0", "900", "S", "N/A", "N/A", "Ops", ""}, false};
+    Row over{"AL", {"a1a", "9", "40", "2", "0", "900", "S", "N/A", "N/A", "Ops", ""}};
     const KindProfile& contents = kindProfile(ScanKind::Contents);
     ASSERT_TRUE(contents.rowColour && contents.rowTip);
     EXPECT_EQ(contents.rowColour(over)->green, 0);

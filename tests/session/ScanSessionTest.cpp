@@ -172,5 +172,5 @@ TEST(ScanSession, StructurePathsStartAtTheLogsFolderAndMappingsApply)
     ASSERT_EQ(s.session.step(), Scan::Outcome::Paused);
     ASSERT_EQ(s.session.rows().size(), 2u);
     for (std::size_t i = 0; i < 2; ++i)
-        EXPECT_EQ(s.session.rows().at(i).subItems[1], "7") << s.session.rows().at(i).caption;
+        EXPECT_EQ(s.session.rows().at(i).subItem(1), "7") << s.session.rows().at(i).caption;
 }

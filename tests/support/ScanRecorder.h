@@ -38,7 +38,7 @@ public:
         for (std::size_t i = 0; i < m_rows.size(); ++i) {
             const Row& r = m_rows.at(i);
             std::string line = r.caption;
-            for (const std::string& s : r.subItems)
+            for (const std::string& s : r.subItems())
                 line += "|" + s;
             transcript.push_back(line);
         }
