@@ -4,14 +4,6 @@
 
 namespace bw {
 
-std::string_view Row::subItem(std::size_t k) const
-{
-    if (k >= m_count)
-        return {};
-    const std::size_t start = startOf(k);
-    return std::string_view(m_items).substr(start, m_ends[k] - start);
-}
-
 void Row::setSubItem(std::size_t k, std::string_view value)
 {
     if (k >= m_count)
@@ -51,13 +43,6 @@ std::vector<std::string> Row::subItems() const
     for (std::size_t k = 0; k < m_count; ++k)
         out.emplace_back(subItem(k));
     return out;
-}
-
-std::string_view Row::column(int index) const
-{
-    if (index <= 0)
-        return caption;
-    return subItem(static_cast<std::size_t>(index - 1));
 }
 
 } // namespace bw

@@ -32,7 +32,13 @@ struct Row {
 
     std::size_t subItemCount() const { return m_count; }
     // Sub-item k; empty past the last.
-    std::string_view subItem(std::size_t k) const;
+    std::string_view subItem(std::size_t k) const
+    {
+        if (k >= m_count)
+            return {};
+        const std::size_t start = startOf(k);
+        return std::string_view(m_items).substr(start, m_ends[k] - start);
+    }
     // Sub-item k takes the value; past the last nothing changes. Views of
     // this row's values are not valid afterwards.
     void setSubItem(std::size_t k, std::string_view value);
@@ -44,7 +50,10 @@ struct Row {
     std::string_view subItemsJoined() const { return m_items; }
 
     // Column 0 is the caption, column k + 1 sub-item k; missing ones read empty.
-    std::string_view column(int index) const;
+    std::string_view column(int index) const
+    {
+        return index <= 0 ? std::string_view(caption) : subItem(static_cast<std::size_t>(index - 1));
+    }
 
     // Kept by the RowStore that holds the row, so that taking a row back for
     // assembly never searches the list; nothing else reads it.

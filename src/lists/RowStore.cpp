@@ -1,5 +1,7 @@
 #include "lists/RowStore.h"
 
+#include "base/Prefetch.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -94,7 +96,8 @@ RowStore::IndexSlot& RowStore::slotFor(std::uint64_t hash, std::string_view capt
 
 void RowStore::growIndex()
 {
-    std::vector<IndexSlot> old(std::max<std::size_t>(64, m_index.size() * 2), IndexSlot{0, nullptr, 0});
+    std::vector<IndexSlot, LargeTableAllocator<IndexSlot>> old(std::max<std::size_t>(64, m_index.size() * 2),
+                                                                IndexSlot{0, nullptr, 0});
     old.swap(m_index);
     const std::size_t mask = m_index.size() - 1;
     for (const IndexSlot& slot : old) {
@@ -143,6 +146,12 @@ Row* RowStore::find(std::string_view caption, std::string_view key)
     if (slot.count == 1)
         return slot.row;
     return firstInListOrder(caption, &key);
+}
+
+void RowStore::prefetch(std::string_view caption, std::string_view key) const
+{
+    if (!m_index.empty())
+        bw::prefetch(&m_index[keyHash(caption, key) & (m_index.size() - 1)]);
 }
 
 Row* RowStore::find(std::string_view caption)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lists/LargeTable.h"
 #include "lists/Row.h"
 #include "lists/RowOrder.h"
 #include "lists/SortState.h"
@@ -78,6 +79,9 @@ public:
     // several matches (a parser adds a row only when its lookup fails) are
     // ordered by walking the list.
     Row* find(std::string_view caption, std::string_view key);
+    // A find() of this caption and key is coming: its place in the index
+    // starts loading now.
+    void prefetch(std::string_view caption, std::string_view key) const;
     // The first row with this caption, whatever its key; a list with a lookup
     // column answers this by walking the list.
     Row* find(std::string_view caption);
@@ -160,7 +164,7 @@ private:
     // One slot per distinct caption and key, open addressing: one probe
     // sequence per lookup and no allocation per row, as every record of a
     // scan looks its row up.
-    std::vector<IndexSlot> m_index;
+    std::vector<IndexSlot, LargeTableAllocator<IndexSlot>> m_index;
     std::size_t m_indexed = 0;
     std::uint64_t m_probes = 0;
 

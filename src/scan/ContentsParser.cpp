@@ -90,18 +90,44 @@ int ContentsParser::lineStep(std::string_view line, int from, ScanContext& ctx)
     return lineDone;
 }
 
+namespace {
+
+// What a "Checking user =" line names: the user's name, the file ID, and
+// the record from the "(" on.
+struct UserKey {
+    std::string_view name;
+    std::string_view fid;
+    std::string_view record;
+};
+
+UserKey userKeyOf(std::string_view line)
+{
+    std::string_view record = fromPos(line, static_cast<std::ptrdiff_t>(pos(line, "=")) + 2);
+    const std::size_t paren = pos(record, "(");
+    // The text before "(" (none without one), at most 14 characters of it.
+    const std::string_view name = trim(paren >= 15 ? record.substr(0, 14) : record.substr(0, paren > 0 ? paren - 1 : 0));
+    record = trim(fromPos(record, static_cast<std::ptrdiff_t>(paren)));
+    return {name, copyAt(record, 2, 3), record};
+}
+
+} // namespace
+
+void ContentsParser::lookAhead(std::string_view line, MarkerSet::Mask markers, RowStore& rows)
+{
+    if (markers & MarkerSet::bit(CheckingUser)) {
+        const UserKey user = userKeyOf(line);
+        rows.prefetch(user.name, user.fid);
+    }
+}
+
 void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
 {
     RowStore& rows = ctx.rows();
     rows.beginUpdate();
-    std::string_view record = fromPos(line, static_cast<std::ptrdiff_t>(pos(line, "=")) + 2);
-
-    const std::size_t paren = pos(record, "(");
-    // The text before "(" (none without one), at most 14 characters of it.
-    const std::string_view userName = trim(paren >= 15 ? record.substr(0, 14) : record.substr(0, paren > 0 ? paren - 1 : 0));
-
-    record = trim(fromPos(record, static_cast<std::ptrdiff_t>(paren)));
-    const std::string_view userFid = copyAt(record, 2, 3);
+    const UserKey user = userKeyOf(line);
+    const std::string_view userName = user.name;
+    const std::string_view userFid = user.fid;
+    std::string_view record = user.record;
 
     std::string_view department;
     const std::size_t open = record.find('[');

@@ -73,6 +73,10 @@ public:
     virtual void endOfFile(ScanContext&) {}
     // Whether a record waits for its closing line (holds the mid-section pause).
     virtual bool recordOpen() const { return false; }
+    // A line some lines ahead of the one in hand, with the markers the
+    // reader found in it: the parser may have the list fetch what that line
+    // will look up, so that the lookup of a large list waits less.
+    virtual void lookAhead(std::string_view /*line*/, MarkerSet::Mask /*markers*/, RowStore& /*rows*/) {}
     // The markers the parser tests every line for, so the reader can look
     // for them ahead of time.
     virtual const MarkerSet* markers() const { return nullptr; }

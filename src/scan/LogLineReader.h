@@ -65,6 +65,17 @@ public:
     void close();
 
     Result next(std::string_view& line, Clock::time_point deadline = Clock::time_point::max());
+    // The line ahead lines after the one next() gave last, with its markers,
+    // when the chunk at hand holds it; the view is valid as next()'s is.
+    bool peek(std::size_t ahead, std::string_view& line, MarkerSet::Mask& mask) const
+    {
+        if (!m_current || m_nextLine + ahead > m_current->lines.size() || ahead == 0)
+            return false;
+        const LineRef& ref = m_current->lines[m_nextLine + ahead - 1];
+        line = std::string_view(m_current->data.data() + ref.begin, ref.length);
+        mask = ref.mask;
+        return true;
+    }
     // The markers found in the line next() gave last (with setMarkers).
     MarkerSet::Mask mask() const { return m_mask; }
     const MarkerSet* markers() const { return m_markers; }

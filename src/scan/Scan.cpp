@@ -77,6 +77,13 @@ Scan::Outcome Scan::step(Clock::time_point deadline)
         case LogLineReader::Result::Line:
             break;
         }
+        // Every line is looked at once, this many lines before its turn:
+        // about two records of a contents log.
+        constexpr std::size_t lookAheadLines = 8;
+        std::string_view ahead;
+        MarkerSet::Mask aheadMarkers = 0;
+        if (m_reader.peek(lookAheadLines, ahead, aheadMarkers))
+            m_parser.lookAhead(ahead, aheadMarkers, m_rows);
         m_resumeAt = 0;
         if (runLine())
             return Outcome::Paused;
