@@ -393,3 +393,28 @@ TEST(RowStore, AddFindAndTouchCostTheSameHoweverOftenACaptionRepeats)
         EXPECT_LT(static_cast<double>(documents.probes()) / n, 2.0) << n << " rows: adding";
     }
 }
+
+TEST(Row, SubItemsKeepTheirValuesThroughChangesOfAnyLength)
+{
+    Row row("cap", {"a", "", "ccc"});
+    EXPECT_EQ(row.subItemsJoined(), "a\t\tccc");
+    row.setSubItem(1, "grown to a long value");
+    row.setSubItem(0, "");
+    row.setSubItem(2, "c");
+    EXPECT_EQ(row.subItems(), (std::vector<std::string>{"", "grown to a long value", "c"}));
+    // A value taken from the row itself, and one past the last sub-item.
+    row.setSubItem(0, row.subItem(1).substr(9));
+    row.setSubItem(3, "ignored");
+    EXPECT_EQ(row.subItems(), (std::vector<std::string>{"a long value", "grown to a long value", "c"}));
+    EXPECT_EQ(row.column(0), "cap");
+    EXPECT_EQ(row.column(3), "c");
+    EXPECT_EQ(row.column(4), "");
+    EXPECT_EQ(row.subItemsJoined(), "a long value\tgrown to a long value\tc");
+
+    Row copy;
+    copy.copySubItems(row);
+    EXPECT_EQ(copy.subItems(), row.subItems());
+    EXPECT_EQ(copy.caption, "");
+    EXPECT_EQ(Row("x", {}).subItemsJoined(), "");
+    EXPECT_EQ(Row("x", std::vector<std::string>(Row::maxSubItems + 3, "v")).subItemCount(), Row::maxSubItems);
+}
