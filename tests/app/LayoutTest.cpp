@@ -3,6 +3,7 @@
 #include "app/StatusText.h"
 #include "app/TMainScreen.h"
 #include "app/WindowHelpers.h"
+#include "support/AtTwoFonts.h"
 #include "support/FakePrompter.h"
 #include "support/Wait.h"
 
@@ -24,21 +25,7 @@ using namespace bw::test;
 
 namespace {
 
-// Runs a test body at the default font and at one half as large again.
-class AtTwoFonts : public ::testing::TestWithParam<double> {
-protected:
-    void SetUp() override
-    {
-        m_saved = QApplication::font();
-        QFont font = m_saved;
-        font.setPointSizeF(m_saved.pointSizeF() * GetParam());
-        QApplication::setFont(font);
-    }
-    void TearDown() override { QApplication::setFont(m_saved); }
-
-private:
-    QFont m_saved;
-};
+using AtTwoFonts = AtTwoFontsOf<>;
 
 const char* const samples[] = {"contents.log", "documents.log", "expire.log", "structure.log"};
 

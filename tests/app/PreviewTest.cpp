@@ -6,6 +6,7 @@
 #include "report_engine/ExportFilterList.h"
 #include "report_engine/PreviewInterfaceClass.h"
 #include "report_engine/PrintJob.h"
+#include "support/AtTwoFonts.h"
 #include "support/FakePrompter.h"
 #include "support/Wait.h"
 
@@ -332,20 +333,7 @@ namespace {
 
 // The preview at the default font and at one half as large again; with
 // BW_PREVIEW_SHOTS naming a folder, a picture of each goes there.
-class PreviewAtTwoFonts : public PreviewTest, public ::testing::WithParamInterface<double> {
-protected:
-    void SetUp() override
-    {
-        m_saved = QApplication::font();
-        QFont font = m_saved;
-        font.setPointSizeF(m_saved.pointSizeF() * GetParam());
-        QApplication::setFont(font);
-    }
-    void TearDown() override { QApplication::setFont(m_saved); }
-
-private:
-    QFont m_saved;
-};
+using PreviewAtTwoFonts = AtTwoFontsOf<PreviewTest>;
 
 int textWidth(const QWidget* widget, QString text)
 {

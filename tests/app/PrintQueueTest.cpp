@@ -1,4 +1,3 @@
-#include "support/PrintQueue.h"
 #include "app/TMainScreen.h"
 #include "app/TfrmNetScapePreview.h"
 #include "app/TfrmSelectPrinter.h"
@@ -6,6 +5,7 @@
 #include "report_engine/PdfExportFilter.h"
 #include "report_engine/PrintJob.h"
 #include "support/FakePrompter.h"
+#include "support/PrintQueue.h"
 #include "support/Wait.h"
 
 #include <QApplication>
@@ -124,7 +124,8 @@ protected:
             EXPECT_EQ(printed.size(), pageLines[page]) << "printed page " << k + 1;
             printed = printed.mid(0, expected[page].size());
             EXPECT_EQ(PrintQueue::pattern(printed), PrintQueue::pattern(expected[page]))
-                << "printed page " << k + 1 << ":\n" << printed.join(u'\n').toStdString();
+                << "printed page " << k + 1 << ":\n"
+                << printed.join(u'\n').toStdString();
         }
     }
 

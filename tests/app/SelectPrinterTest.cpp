@@ -1,8 +1,9 @@
-#include "support/PrintQueue.h"
 #include "app/TfrmSelectPrinter.h"
 #include "app/UiScale.h"
 #include "report_engine/DemoReport.h"
 #include "report_engine/PrintJob.h"
+#include "support/AtTwoFonts.h"
+#include "support/PrintQueue.h"
 #include "support/QtPrinting.h"
 #include "support/Wait.h"
 
@@ -236,7 +237,7 @@ TEST_F(SelectPrinterTest, OkWithAllPagesGivesNoRange)
     EXPECT_EQ(select.Copies, 1);
 }
 
-class SelectPrinterAtTwoFonts : public ::testing::TestWithParam<double> {};
+using SelectPrinterAtTwoFonts = AtTwoFontsOf<>;
 
 int textWidth(const QWidget* widget, QString text)
 {
@@ -246,42 +247,36 @@ int textWidth(const QWidget* widget, QString text)
 // At the default font and at one half as large again.
 TEST_P(SelectPrinterAtTwoFonts, NoCaptionIsCutAndTheWindowGrowsWithTheFont)
 {
-    const QFont saved = QApplication::font();
-    QFont font = saved;
-    font.setPointSizeF(saved.pointSizeF() * GetParam());
-    QApplication::setFont(font);
-    {
-        DemoReport demo(DemoReport::rows(220));
-        PrintJob job(&demo.report);
-        job.generate();
-        TfrmSelectPrinter window;
-        window.Job = &job;
-        window.show();
-        EXPECT_TRUE(waitUntil([&] { return window.StatusLbl->text() != pleaseWait; }, 10000));
-        QApplication::processEvents();
-        const UiScale scale(window.fontMetrics());
-        EXPECT_GE(window.width(), scale.x(414));
-        EXPECT_GE(window.height(), scale.y(203));
-        for (const QAbstractButton* b : window.findChildren<QAbstractButton*>())
-            EXPECT_LE(textWidth(b, b->text()), b->width()) << b->text().toStdString();
-        for (const QLabel* l : window.findChildren<QLabel*>())
-            EXPECT_LE(textWidth(l, l->text()), l->contentsRect().width()) << l->text().toStdString();
-        for (const QGroupBox* g : window.findChildren<QGroupBox*>())
-            EXPECT_LE(textWidth(g, g->title()), g->width()) << g->title().toStdString();
-        for (const QWidget* w : window.findChildren<QWidget*>()) {
-            if (!w->isVisible() || w->isWindow())
-                continue;
-            EXPECT_TRUE(window.rect().contains(QRect(w->mapTo(&window, QPoint(0, 0)), w->size())))
-                << w->objectName().toStdString();
-        }
-        // Five digits fit the boxes.
-        EXPECT_LE(textWidth(window.ToEdt, QStringLiteral("99999")), window.ToEdt->contentsRect().width());
-        EXPECT_LE(textWidth(window.StatusLbl, QStringLiteral("Printer does not supports multiple copies")),
-                  window.StatusLbl->contentsRect().width());
-        if (const QString shots = qEnvironmentVariable("BW_PREVIEW_SHOTS"); !shots.isEmpty())
-            window.grab().save(QStringLiteral("%1/select-printer-%2.png").arg(shots).arg(GetParam() > 1 ? "large" : "normal"));
+    DemoReport demo(DemoReport::rows(220));
+    PrintJob job(&demo.report);
+    job.generate();
+    TfrmSelectPrinter window;
+    window.Job = &job;
+    window.show();
+    EXPECT_TRUE(waitUntil([&] { return window.StatusLbl->text() != pleaseWait; }, 10000));
+    QApplication::processEvents();
+    const UiScale scale(window.fontMetrics());
+    EXPECT_GE(window.width(), scale.x(414));
+    EXPECT_GE(window.height(), scale.y(203));
+    for (const QAbstractButton* b : window.findChildren<QAbstractButton*>())
+        EXPECT_LE(textWidth(b, b->text()), b->width()) << b->text().toStdString();
+    for (const QLabel* l : window.findChildren<QLabel*>())
+        EXPECT_LE(textWidth(l, l->text()), l->contentsRect().width()) << l->text().toStdString();
+    for (const QGroupBox* g : window.findChildren<QGroupBox*>())
+        EXPECT_LE(textWidth(g, g->title()), g->width()) << g->title().toStdString();
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        if (!w->isVisible() || w->isWindow())
+            continue;
+        EXPECT_TRUE(window.rect().contains(QRect(w->mapTo(&window, QPoint(0, 0)), w->size())))
+            << w->objectName().toStdString();
     }
-    QApplication::setFont(saved);
+    // Five digits fit the boxes.
+    EXPECT_LE(textWidth(window.ToEdt, QStringLiteral("99999")), window.ToEdt->contentsRect().width());
+    EXPECT_LE(textWidth(window.StatusLbl, QStringLiteral("Printer does not supports multiple copies")),
+              window.StatusLbl->contentsRect().width());
+    if (const QString shots = qEnvironmentVariable("BW_PREVIEW_SHOTS"); !shots.isEmpty())
+        window.grab().save(
+            QStringLiteral("%1/select-printer-%2.png").arg(shots).arg(GetParam() > 1 ? "large" : "normal"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, SelectPrinterAtTwoFonts, ::testing::Values(1.0, 1.5));

@@ -1,4 +1,5 @@
 #include "components/FolderBrowseDialog.h"
+#include "support/AtTwoFonts.h"
 #include "support/FakePrompter.h"
 #include "support/Wait.h"
 
@@ -282,21 +283,7 @@ TEST_F(FolderBrowseExecute, HiddenAndDisabledNewFolderButton)
 
 namespace {
 
-// Runs a test body at the default font and at one half as large again.
-class FolderBrowseAtTwoFonts : public ::testing::TestWithParam<double> {
-protected:
-    void SetUp() override
-    {
-        m_saved = QApplication::font();
-        QFont font = m_saved;
-        font.setPointSizeF(m_saved.pointSizeF() * GetParam());
-        QApplication::setFont(font);
-    }
-    void TearDown() override { QApplication::setFont(m_saved); }
-
-private:
-    QFont m_saved;
-};
+using FolderBrowseAtTwoFonts = AtTwoFontsOf<>;
 
 int textWidth(const QWidget* widget, const QString& text)
 {
