@@ -72,8 +72,9 @@ bool checkActions(const ScanOptions& options, std::string& problem)
     return true;
 }
 
-// A column number: decimal digits only, no sign, no blanks.
-std::optional<int> columnNumber(const std::string& text)
+// A plain number (a column, a page, copies): decimal digits only, no sign,
+// no blanks.
+std::optional<int> plainNumber(const std::string& text)
 {
     if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
@@ -86,8 +87,8 @@ std::optional<std::pair<int, int>> pageRange(const std::string& text)
     const auto dash = text.find('-');
     if (dash == std::string::npos)
         return std::nullopt;
-    const auto from = columnNumber(text.substr(0, dash));
-    const auto to = columnNumber(text.substr(dash + 1));
+    const auto from = plainNumber(text.substr(0, dash));
+    const auto to = plainNumber(text.substr(dash + 1));
     if (!from || !to || *from < 1 || *from > *to)
         return std::nullopt;
     return std::pair(*from, *to);
@@ -107,7 +108,7 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
         } else if (a == "--descending") {
             options.descending = true;
         } else if (a == "--sort") {
-            const auto column = i + 1 < args.size() ? columnNumber(args[i + 1]) : std::nullopt;
+            const auto column = i + 1 < args.size() ? plainNumber(args[i + 1]) : std::nullopt;
             if (!column) {
                 problem = "--sort takes a column number (0 is the first column)";
                 return std::nullopt;
@@ -149,7 +150,7 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
             options.printer = QString::fromLocal8Bit(args[++i]);
             options.printChoice = true;
         } else if (a == "--copies") {
-            const auto copies = i + 1 < args.size() ? columnNumber(args[i + 1]) : std::nullopt;
+            const auto copies = i + 1 < args.size() ? plainNumber(args[i + 1]) : std::nullopt;
             if (!copies || *copies < 1 || *copies > 99) {
                 problem = "--copies takes a number from 1 to 99";
                 return std::nullopt;

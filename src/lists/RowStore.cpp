@@ -96,8 +96,7 @@ RowStore::IndexSlot& RowStore::slotFor(std::uint64_t hash, std::string_view capt
 
 void RowStore::growIndex()
 {
-    std::vector<IndexSlot, LargeTableAllocator<IndexSlot>> old(std::max<std::size_t>(64, m_index.size() * 2),
-                                                                IndexSlot{0, nullptr, 0});
+    Index old(std::max<std::size_t>(64, m_index.size() * 2), IndexSlot{0, nullptr, 0});
     old.swap(m_index);
     const std::size_t mask = m_index.size() - 1;
     for (const IndexSlot& slot : old) {

@@ -164,7 +164,8 @@ private:
     // One slot per distinct caption and key, open addressing: one probe
     // sequence per lookup and no allocation per row, as every record of a
     // scan looks its row up.
-    std::vector<IndexSlot, LargeTableAllocator<IndexSlot>> m_index;
+    using Index = std::vector<IndexSlot, LargeTableAllocator<IndexSlot>>;
+    Index m_index;
     std::size_t m_indexed = 0;
     std::uint64_t m_probes = 0;
 
