@@ -174,8 +174,13 @@ void TMainScreen::showLocks()
     BClose->setEnabled(closeAllowed());
     // The other tabs cannot be reached while a scan runs or waits.
     const bool allowed = PageControl1Changing();
-    for (int i = 0; i < tabCount; ++i)
-        PageControl1->setTabEnabled(i, allowed || i == PageControl1->currentIndex());
+    for (int i = 0; i < tabCount; ++i) {
+        // Setting a tab's state lays the tab bar out and repaints it even when
+        // nothing changes, and the controls change at every pause.
+        const bool enabled = allowed || i == PageControl1->currentIndex();
+        if (PageControl1->isTabEnabled(i) != enabled)
+            PageControl1->setTabEnabled(i, enabled);
+    }
 }
 
 void TMainScreen::BCloseClick()
