@@ -49,7 +49,8 @@ int runPrinting(const QStringList& args, const QString& tmp, QString* err = null
     return p.exitCode();
 }
 
-// Pages whose text reads the same as each other: indexes from 1.
+// Page page (from 1) of a printed PDF as a glyph pattern: two pages print
+// the same text exactly when their patterns agree.
 QString pagePattern(const QString& pdf, int page)
 {
     return PrintQueue::pattern(PrintQueue::pdfPageLines(pdf, page));
