@@ -58,7 +58,24 @@ void RowStore::admit(Row& row)
     if (m_suspended)
         enter(m_assembling, row, Assembling);
     else
-        enter(m_queued, row, Queued);
+        enterQueue(row);
+}
+
+void RowStore::enterQueue(Row& row)
+{
+    enter(m_queued, row, Queued);
+    QueuedKey queued{{}, row.place.sequence, -1};
+    if (m_order->hasSortKeys()) {
+        // The column placeQueued() will sort by, as far as can be told now.
+        queued.column = m_placed.empty() ? m_sort.column : m_orderedUnder.column;
+        queued.key = m_order->sortKey(row, queued.column);
+    }
+    m_queuedKeys.push_back(queued);
+}
+
+bool RowStore::inQueue(const Row& row) const
+{
+    return row.place.slot < m_queued.size() && m_queued[row.place.slot] == &row;
 }
 
 Row& RowStore::add(std::string_view caption, const std::vector<std::string>& subItems)
@@ -164,7 +181,8 @@ void RowStore::touch(Row& row)
 {
     if (!m_suspended)
         return;
-    switch (row.place.state) {
+    const bool placed = row.place.state == Placed || (row.place.state == Queued && !inQueue(row));
+    switch (placed ? Placed : static_cast<State>(row.place.state)) {
     case Placed:
         // Moving it now would shift the whole list and reset the view for
         // every record; it stays visible where it is until the next settle.
@@ -182,8 +200,10 @@ void RowStore::touch(Row& row)
         // fills the gap.
         Row* last = m_queued.back();
         m_queued[row.place.slot] = last;
+        m_queuedKeys[row.place.slot] = m_queuedKeys.back();
         last->place.slot = row.place.slot;
         m_queued.pop_back();
+        m_queuedKeys.pop_back();
         enter(m_assembling, row, Assembling);
         break;
     }
@@ -207,7 +227,7 @@ void RowStore::endUpdate()
         return;
     m_suspended = false;
     for (Row* row : m_assembling)
-        enter(m_queued, *row, Queued);
+        enterQueue(*row);
     m_assembling.clear();
     m_staleDue += m_staleAssembling;
     m_staleAssembling = 0;
@@ -267,28 +287,47 @@ void RowStore::takeStaleRows()
         else if (m_suspended && row->place.sequence > m_suspendedAt)
             enter(m_assembling, *row, Assembling);
         else
-            enter(m_queued, *row, Queued);
+            enterQueue(*row);
     }
     m_placed.resize(kept);
     m_staleDue = 0;
     m_staleAssembling = 0;
 }
 
-void RowStore::inCompletionOrder(std::vector<Row*>& rows)
+void RowStore::orderQueue(const SortState& order)
 {
-    const auto completedFirst = [](const Row* a, const Row* b) { return a->place.sequence < b->place.sequence; };
-    if (std::is_sorted(rows.begin(), rows.end(), completedFirst))
-        return;
-    // Taking rows out of the queue mixes it up, though mostly in runs that
-    // a merge sort handles well; the numbers beside the rows, not read
-    // through them, keep it in contiguous memory.
-    std::vector<std::pair<std::uint64_t, Row*>> numbered;
-    numbered.reserve(rows.size());
-    for (Row* row : rows)
-        numbered.emplace_back(row->place.sequence, row);
-    std::stable_sort(numbered.begin(), numbered.end());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        rows[i] = numbered[i].second;
+    // One sort: by key, then by the rule, then in the order of completion,
+    // which the queue keeps only roughly (touch() fills gaps from its end).
+    // Keys taken for another column are taken again.
+    struct Entry {
+        SortKey key;
+        std::uint64_t sequence;
+        Row* row;
+    };
+    const bool keyed = m_order->hasSortKeys();
+    std::vector<Entry> entries;
+    entries.reserve(m_queued.size());
+    for (std::size_t i = 0; i < m_queued.size(); ++i) {
+        const QueuedKey& queued = m_queuedKeys[i];
+        Row* row = m_queued[i];
+        entries.push_back({keyed && queued.column != order.column ? m_order->sortKey(*row, order.column) : queued.key,
+                           queued.sequence, row});
+    }
+    const bool ascending = order.direction > 0;
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        if (a.key.high != b.key.high)
+            return ascending ? a.key.high < b.key.high : a.key.high > b.key.high;
+        if (a.key.low != b.key.low)
+            return ascending ? a.key.low < b.key.low : a.key.low > b.key.low;
+        if (!a.key.decisive || !b.key.decisive) {
+            const int c = m_order->compare(*a.row, *b.row, order.column) * order.direction;
+            if (c != 0)
+                return c < 0;
+        }
+        return a.sequence < b.sequence;
+    });
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        m_queued[i] = entries[i].row;
 }
 
 void RowStore::placeQueued()
@@ -301,10 +340,9 @@ void RowStore::placeQueued()
         m_orderedUnder = m_sort;
     const SortState& order = m_orderedUnder;
     auto less = [this, &order](const Row* a, const Row* b) { return before(a, b, order); };
-    inCompletionOrder(m_queued);
-    sortRows(m_queued, order);
-    for (Row* row : m_queued)
-        row->place.state = Placed;
+    orderQueue(order);
+    // The rows keep the state Queued: once the queue is emptied, inQueue()
+    // tells that they are placed.
     if (m_placed.empty()) {
         m_placed.swap(m_queued);
     } else if (m_queued.size() < 64) {
@@ -316,6 +354,7 @@ void RowStore::placeQueued()
         std::inplace_merge(m_placed.begin(), m_placed.begin() + middle, m_placed.end(), less);
     }
     m_queued.clear();
+    m_queuedKeys.clear();
 }
 
 void RowStore::settle()
@@ -353,6 +392,7 @@ void RowStore::clear()
         m_observer->rowsAboutToChange();
     m_placed.clear();
     m_queued.clear();
+    m_queuedKeys.clear();
     m_assembling.clear();
     m_staleDue = 0;
     m_staleAssembling = 0;

@@ -115,6 +115,8 @@ private:
         // Among the placed rows, but taken back for assembly: placed again
         // (by the next settle or sort after updates resume).
         Stale,
+        // Waiting to be placed, or placed since: placing a large section
+        // does not write to every row (see inQueue).
         Queued,
         Assembling,
     };
@@ -125,11 +127,21 @@ private:
         std::size_t count;
     };
 
+    // A completed row's sort key, taken when the row entered the queue:
+    // by the time a large section is placed its rows are out of the caches.
+    struct QueuedKey {
+        SortKey key;
+        std::uint64_t sequence;
+        int column; // the column the key is for; -1: none taken
+    };
+
     bool before(const Row* a, const Row* b, const SortState& order) const;
     void sortRows(std::vector<Row*>& rows, const SortState& order) const;
     bool placingDue() const;
     void takeStaleRows();
-    static void inCompletionOrder(std::vector<Row*>& rows);
+    void enterQueue(Row& row);
+    bool inQueue(const Row& row) const;
+    void orderQueue(const SortState& order);
     void placeQueued();
     Row& newRow(std::string_view caption);
     void admit(Row& row);
@@ -154,6 +166,7 @@ private:
     std::size_t m_used = 0;
     std::vector<Row*> m_placed;
     std::vector<Row*> m_queued; // in no particular order: sequence numbers keep the order of completion
+    std::vector<QueuedKey> m_queuedKeys; // beside m_queued, index for index
     std::vector<Row*> m_assembling;
     // Placed rows taken back for assembly: in this suspension, and in earlier ones.
     std::size_t m_staleAssembling = 0;
