@@ -1,3 +1,4 @@
+#include "base/Text.h"
 #include "lists/ContentsCompare.h"
 #include "lists/DocumentCompare.h"
 #include "lists/ExpireCompare.h"
@@ -323,6 +324,54 @@ TEST(RowStore, SortKeysAgreeWithTheirCompareRules)
 
 // The diagnostic probe count stands in for time: per operation it must not
 // grow with the rows that share a caption.
+// A large queue is sorted in two halves at once; rows of equal names
+// (folded) must still come out in the order they were completed, in both
+// directions.
+TEST(RowStore, ALargeQueueComesOutAsOneStableSortWouldPlaceIt)
+{
+    for (const int direction : {+1, -1}) {
+        SortState sort;
+        sort.direction = direction;
+        RowStore rows(contentsOrder(), sort, 1);
+        std::mt19937 rng(11);
+        std::vector<std::string> names;
+        const int n = 150000;
+        for (int i = 0; i < n; ++i) {
+            std::string name = std::to_string(rng() % 3000);
+            name.insert(0, rng() % 2 ? "user" : "USER");
+            rows.add(name, {std::to_string(i)});
+            names.push_back(name);
+        }
+        // Users checked again complete anew, after all others; taking them
+        // out of the queue mixes its order up.
+        std::vector<bool> again(n);
+        for (int k = 0; k < 2000; ++k)
+            again[rng() % n] = true;
+        std::vector<int> reference;
+        std::vector<int> touched;
+        for (int i = n - 1; i >= 0; --i) {
+            if (!again[static_cast<std::size_t>(i)])
+                continue;
+            rows.beginUpdate();
+            rows.touch(*rows.find(names[static_cast<std::size_t>(i)], std::to_string(i)));
+            rows.endUpdate();
+            touched.push_back(i);
+        }
+        for (int i = 0; i < n; ++i) {
+            if (!again[static_cast<std::size_t>(i)])
+                reference.push_back(i);
+        }
+        reference.insert(reference.end(), touched.begin(), touched.end());
+        std::stable_sort(reference.begin(), reference.end(), [&](int a, int b) {
+            return foldCompare(names[static_cast<std::size_t>(a)], names[static_cast<std::size_t>(b)]) * direction < 0;
+        });
+        rows.settle();
+        ASSERT_EQ(rows.placedCount(), static_cast<std::size_t>(n));
+        for (std::size_t i = 0; i < reference.size(); ++i)
+            ASSERT_EQ(rows.at(i).subItem(0), std::to_string(reference[i])) << "direction " << direction << ", row " << i;
+    }
+}
+
 TEST(RowStore, AddFindAndTouchCostTheSameHoweverOftenACaptionRepeats)
 {
     struct CountingOrder : RowOrder {
