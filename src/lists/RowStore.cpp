@@ -190,9 +190,14 @@ Row* RowStore::firstInListOrder(std::string_view caption, const std::string_view
 
 Row* RowStore::find(std::string_view caption, std::string_view key)
 {
+    return find(caption, key, 0);
+}
+
+Row* RowStore::find(std::string_view caption, std::string_view key, std::uint64_t hash)
+{
     if (m_index.empty())
         return nullptr;
-    const IndexSlot& slot = slotFor(keyHash(caption, key), caption, key);
+    const IndexSlot& slot = slotFor(hash != 0 ? hash : keyHash(caption, key), caption, key);
     if (!slot.row)
         return nullptr;
     if (slot.count == 1)
@@ -200,10 +205,10 @@ Row* RowStore::find(std::string_view caption, std::string_view key)
     return firstInListOrder(caption, &key);
 }
 
-void RowStore::prefetch(std::string_view caption, std::string_view key) const
+void RowStore::prefetch(std::uint64_t hash) const
 {
     if (!m_index.empty())
-        bw::prefetch(&m_index[keyHash(caption, key) & (m_index.size() - 1)]);
+        bw::prefetch(&m_index[hash & (m_index.size() - 1)]);
 }
 
 Row* RowStore::find(std::string_view caption)

@@ -79,9 +79,14 @@ public:
     // several matches (a parser adds a row only when its lookup fails) are
     // ordered by walking the list.
     Row* find(std::string_view caption, std::string_view key);
-    // A find() of this caption and key is coming: its place in the index
-    // starts loading now.
-    void prefetch(std::string_view caption, std::string_view key) const;
+    // The same with keyHash(caption, key) at hand; 0: not at hand.
+    Row* find(std::string_view caption, std::string_view key, std::uint64_t hash);
+    // A find() of this keyHash is coming: its place in the index starts
+    // loading now.
+    void prefetch(std::uint64_t hash) const;
+    // What find() looks a caption and key up by; it reads nothing else, so
+    // it may run on any thread.
+    static std::uint64_t keyHash(std::string_view caption, std::string_view key);
     // The first row with this caption, whatever its key; a list with a lookup
     // column answers this by walking the list.
     Row* find(std::string_view caption);
@@ -148,7 +153,6 @@ private:
     void enter(std::vector<Row*>& list, Row& row, State state);
 
     std::string_view keyOf(const Row& row) const;
-    static std::uint64_t keyHash(std::string_view caption, std::string_view key);
     IndexSlot& slotFor(std::uint64_t hash, std::string_view caption, std::string_view key);
     void growIndex();
     void indexRow(Row& row);

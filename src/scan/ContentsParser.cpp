@@ -112,12 +112,12 @@ UserKey userKeyOf(std::string_view line)
 
 } // namespace
 
-void ContentsParser::lookAhead(std::string_view line, MarkerSet::Mask markers, RowStore& rows)
+std::uint64_t ContentsParser::lookupHash(std::string_view line, MarkerSet::Mask markers) const
 {
-    if (markers & MarkerSet::bit(CheckingUser)) {
-        const UserKey user = userKeyOf(line);
-        rows.prefetch(user.name, user.fid);
-    }
+    if (!(markers & MarkerSet::bit(CheckingUser)))
+        return 0;
+    const UserKey user = userKeyOf(line);
+    return RowStore::keyHash(user.name, user.fid);
 }
 
 void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
@@ -138,7 +138,7 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
     }
 
     // The list finds a user by name and file ID, as they read when its row is added.
-    Row* row = rows.find(userName, userFid);
+    Row* row = rows.find(userName, userFid, ctx.lookupHashOf(line));
     if (row) {
         rows.touch(*row);
     } else {

@@ -18,7 +18,7 @@ public:
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
     int lineStep(std::string_view line, int from, ScanContext& ctx) override;
-    void lookAhead(std::string_view line, MarkerSet::Mask markers, RowStore& rows) override;
+    std::uint64_t lookupHash(std::string_view line, MarkerSet::Mask markers) const override;
     const MarkerSet* markers() const override { return &m_markers.set(); }
     bool needsUnmarkedLines() const override { return false; }
 

@@ -4,6 +4,7 @@
 #include "base/PathResolver.h"
 #include "scan/ScanProfile.h"
 
+#include <cstdint>
 #include <initializer_list>
 #include <string_view>
 
@@ -23,6 +24,9 @@ public:
     {
         return markers.find(line);
     }
+    // What the parser's lookupHash() gave for the line being handled; 0 when
+    // not known.
+    virtual std::uint64_t lookupHashOf(std::string_view /*line*/) { return 0; }
     // Ends the section: the state goes outside, the list's suspension is
     // lifted, and when the list holds rows the scan pauses. Returns whether
     // it paused; the parser then returns from its line step at once, telling
@@ -73,10 +77,12 @@ public:
     virtual void endOfFile(ScanContext&) {}
     // Whether a record waits for its closing line (holds the mid-section pause).
     virtual bool recordOpen() const { return false; }
-    // A line some lines ahead of the one in hand, with the markers the
-    // reader found in it: the parser may have the list fetch what that line
-    // will look up, so that the lookup of a large list waits less.
-    virtual void lookAhead(std::string_view /*line*/, MarkerSet::Mask /*markers*/, RowStore& /*rows*/) {}
+    // The hash (RowStore::keyHash) of the row a line holding these markers
+    // will look up, or 0 for none. The reader calls it on its own thread
+    // ahead of the line's turn, so it reads the line alone: the scan then
+    // has the list fetch that row's place early, and the lookup takes the
+    // hash as it is (ScanContext::lookupHashOf).
+    virtual std::uint64_t lookupHash(std::string_view /*line*/, MarkerSet::Mask /*markers*/) const { return 0; }
     // The markers the parser tests every line for, so the reader can look
     // for them ahead of time.
     virtual const MarkerSet* markers() const { return nullptr; }

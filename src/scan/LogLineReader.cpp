@@ -104,6 +104,7 @@ void LogLineReader::close()
     m_current.reset();
     m_nextLine = 0;
     m_mask = 0;
+    m_hash = 0;
     m_lineNumber = 0;
     m_bytesRead = 0;
     m_bytesBeforeChunk = 0;
@@ -200,7 +201,8 @@ void LogLineReader::produce()
                 const MarkerSet::Mask mask = m_markers ? m_markers->find(line) : 0;
                 ++lines;
                 if (mask != 0 || !m_onlyMarked)
-                    chunk->lines.push_back({lineStart, line.size(), mask, lines});
+                    chunk->lines.push_back({lineStart, line.size(), mask, lines,
+                                            mask != 0 && m_lookupHash ? m_lookupHash(line, mask) : 0});
                 lineStart = scanFrom = end;
             }
             // A short read means a pipe has no more for now: hand over the
@@ -238,6 +240,7 @@ LogLineReader::Result LogLineReader::next(std::string_view& line, Clock::time_po
                 const LineRef& ref = m_current->lines[m_nextLine++];
                 line = std::string_view(m_current->data.data() + ref.begin, ref.length);
                 m_mask = ref.mask;
+                m_hash = ref.hash;
                 m_lineNumber = ref.number;
                 m_bytesRead = m_bytesBeforeChunk + static_cast<std::int64_t>(ref.begin + ref.length);
                 return Result::Line;

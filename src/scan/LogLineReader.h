@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string_view>
@@ -62,22 +63,27 @@ public:
         m_markers = markers;
         m_onlyMarked = markers && onlyMarked;
     }
+    // Called on the worker for every marked line, with its markers; what it
+    // gives goes beside the line (lookupHash(), peek()). It must read nothing
+    // but the line.
+    using LookupHash = std::function<std::uint64_t(std::string_view line, MarkerSet::Mask markers)>;
+    void setLookupHash(LookupHash hash) { m_lookupHash = std::move(hash); }
     void close();
 
     Result next(std::string_view& line, Clock::time_point deadline = Clock::time_point::max());
-    // The line ahead lines after the one next() gave last, with its markers,
-    // when the chunk at hand holds it; the view is valid as next()'s is.
-    bool peek(std::size_t ahead, std::string_view& line, MarkerSet::Mask& mask) const
+    // The lookup hash of the line ahead lines after the one next() gave
+    // last, when the chunk at hand holds that line.
+    bool peekLookupHash(std::size_t ahead, std::uint64_t& hash) const
     {
         if (!m_current || m_nextLine + ahead > m_current->lines.size() || ahead == 0)
             return false;
-        const LineRef& ref = m_current->lines[m_nextLine + ahead - 1];
-        line = std::string_view(m_current->data.data() + ref.begin, ref.length);
-        mask = ref.mask;
+        hash = m_current->lines[m_nextLine + ahead - 1].hash;
         return true;
     }
     // The markers found in the line next() gave last (with setMarkers).
     MarkerSet::Mask mask() const { return m_mask; }
+    // What setLookupHash's function gave for that line; 0 without one.
+    std::uint64_t lookupHash() const { return m_hash; }
     const MarkerSet* markers() const { return m_markers; }
     // The number of the line next() gave last, counting from 1; after the
     // end or a failure, the number of complete lines read.
@@ -111,6 +117,7 @@ private:
         std::size_t length;
         MarkerSet::Mask mask;
         std::int64_t number;
+        std::uint64_t hash;
     };
     struct Chunk {
         ByteBuffer data;
@@ -132,11 +139,13 @@ private:
     bool m_checkLength = false;
     const MarkerSet* m_markers = nullptr;
     bool m_onlyMarked = false;
+    LookupHash m_lookupHash;
 
     // The reader's own side.
     std::unique_ptr<Chunk> m_current;
     std::size_t m_nextLine = 0;
     MarkerSet::Mask m_mask = 0;
+    std::uint64_t m_hash = 0;
     std::int64_t m_lineNumber = 0;
     std::int64_t m_bytesRead = 0;
     std::int64_t m_bytesBeforeChunk = 0;

@@ -34,6 +34,12 @@ void Scan::startNative(const QByteArray& nativePath)
         return;
     }
     m_reader.setMarkers(m_parser.markers(), !m_parser.needsUnmarkedLines());
+    // The parser's lookupHash() reads nothing but the line, so the reader's
+    // thread may call it.
+    const LineParser& parser = m_parser;
+    m_reader.setLookupHash([&parser](std::string_view line, MarkerSet::Mask markers) {
+        return parser.lookupHash(line, markers);
+    });
     m_rowCap = m_parser.profile().rowCap;
     m_lineCount = 0;
     // The counter keeps what it showed until the first line is read.
@@ -77,13 +83,12 @@ Scan::Outcome Scan::step(Clock::time_point deadline)
         case LogLineReader::Result::Line:
             break;
         }
-        // Every line is looked at once, this many lines before its turn:
-        // about two records of a contents log.
+        // The row a line will look up starts loading this many lines before
+        // the line's turn: about two records of a contents log.
         constexpr std::size_t lookAheadLines = 8;
-        std::string_view ahead;
-        MarkerSet::Mask aheadMarkers = 0;
-        if (m_reader.peek(lookAheadLines, ahead, aheadMarkers))
-            m_parser.lookAhead(ahead, aheadMarkers, m_rows);
+        std::uint64_t aheadHash = 0;
+        if (m_reader.peekLookupHash(lookAheadLines, aheadHash) && aheadHash != 0)
+            m_rows.prefetch(aheadHash);
         m_resumeAt = 0;
         if (runLine())
             return Outcome::Paused;
@@ -113,6 +118,11 @@ void Scan::showStatus(std::string_view text)
 MarkerSet::Mask Scan::markersIn(const MarkerSet& markers, std::string_view line)
 {
     return &markers == m_reader.markers() && line.data() == m_line.data() ? m_reader.mask() : markers.find(line);
+}
+
+std::uint64_t Scan::lookupHashOf(std::string_view line)
+{
+    return line.data() == m_line.data() ? m_reader.lookupHash() : 0;
 }
 
 bool Scan::sectionCompleted(int& sectionState)
