@@ -268,7 +268,13 @@ void ScanTab::showControls()
 {
     using Control = ScanSession::Control;
     m_parse->setEnabled(m_session.isEnabled(Control::Parse));
-    m_continue->setEnabled(m_session.isEnabled(Control::Continue));
+    // Left to itself, focus would move from a disabled Continue to the next
+    // widget, the tab bar, and back at the next pause, repainting the tabs
+    // at every section: it is let go instead, and the pause gives it back.
+    const bool continueEnabled = m_session.isEnabled(Control::Continue);
+    if (!continueEnabled && m_continue->hasFocus())
+        m_continue->clearFocus();
+    m_continue->setEnabled(continueEnabled);
     m_print->setEnabled(m_session.isEnabled(Control::Print));
     m_action->setEnabled(m_session.isEnabled(Control::Action));
     m_pick->setEnabled(m_session.isEnabled(Control::Pick));
