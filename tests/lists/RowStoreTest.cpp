@@ -292,7 +292,8 @@ TEST(RowStore, SortKeysAgreeWithTheirCompareRules)
                           {expireCompare, expireOrder, 4}};
     const std::vector<std::string> values = {"", "0", "9", "10", " 500 ", "-3", "N/A", "Unknown", "abc", "ABD",
                                              "abcdefghij", "ABCDEFGHIJK", "abcdefgh", "9223372036854775807",
-                                             "99999999999999999999", "x y", "Z"};
+                                             "99999999999999999999", "x y", "Z", "z", "[", "`", "{", "@", "a", "A",
+                                             "\xe9", "\xc9", "\xd0", "abcdefghijklmN", "ABCDEFGHIJKLMNo"};
     std::mt19937 rng(11);
     for (const Kind& kind : kinds) {
         ASSERT_TRUE(kind.order()->hasSortKeys());
