@@ -242,7 +242,7 @@ public:
     {
         // Rows in list order lie scattered in memory: ask for those a few
         // places ahead while writing this one.
-        constexpr std::size_t ahead = 8;
+        constexpr std::size_t ahead = 16;
         const std::size_t count = rows.size();
         for (std::size_t i = 0; i < count; ++i) {
             if (i + ahead < count)
