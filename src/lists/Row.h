@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -42,6 +43,10 @@ struct Row {
     // Sub-item k takes the value; past the last nothing changes. Views of
     // this row's values are not valid afterwards.
     void setSubItem(std::size_t k, std::string_view value);
+    // Sub-items first, first + 1, ... take the values in one change of the
+    // text (a record line sets neighbouring values together); those past the
+    // last are left out.
+    void setSubItemsFrom(std::size_t first, std::initializer_list<std::string_view> values);
     // Sets every sub-item, the first maxSubItems of them.
     void setSubItems(const std::vector<std::string>& items);
     void copySubItems(const Row& from);

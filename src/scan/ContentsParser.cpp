@@ -120,6 +120,12 @@ std::uint64_t ContentsParser::lookupHash(std::string_view line, MarkerSet::Mask 
     return RowStore::keyHash(user.name, user.fid);
 }
 
+// Values a line sets together are neighbours, so that they change in one go.
+static_assert(ContentsRow::UserDbSize == ContentsRow::UserFid + 1 && ContentsRow::ReportDate == ContentsRow::Department + 1);
+static_assert(ContentsRow::OutBoxSize == ContentsRow::InBoxSize + 1 && ContentsRow::WasteBasketSize == ContentsRow::InBoxSize + 2);
+static_assert(ContentsRow::LimitFlag == ContentsRow::TotalSize + 1 && ContentsRow::SizeLimit == ContentsRow::LimitFlag + 1
+              && ContentsRow::ThresholdText == ContentsRow::LimitFlag + 2);
+
 void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
 {
     RowStore& rows = ctx.rows();
@@ -137,36 +143,37 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
             department = record.substr(open + 1, close - open - 1);
     }
 
+    const std::size_t dash = m_jobLogMode ? 0 : pos(record, "-");
+    record = trim(fromPos(record, dash == 0 ? 6 : static_cast<std::ptrdiff_t>(dash) + 2));
+    const std::string_view size = upTo(record, " ");
+    const std::string_view dbSize = readInt32(size) ? size : std::string_view("0");
+    const std::string_view date = trim(copyAt(record, static_cast<std::ptrdiff_t>(pos(record, ",")) + 2, 14));
+
     // The list finds a user by name and file ID, as they read when its row is added.
     Row* row = rows.find(userName, userFid, ctx.lookupHashOf(line));
     if (row) {
         rows.touch(*row);
+        row->setSubItem(UserDbSize, dbSize);
+        row->setSubItem(ReportDate, date);
     } else {
         static const Row defaults({}, {"Unknown", "N/A", "N/A", "N/A", "N/A", "N/A", "Z", "N/A", "N/A", "", "N/A"});
         row = &rows.addLike(userName, defaults, [&](Row& fresh) {
-            fresh.setSubItem(UserFid, userFid);
-            fresh.setSubItem(Department, department);
+            fresh.setSubItemsFrom(UserFid, {userFid, dbSize});
+            fresh.setSubItemsFrom(Department, {department, date});
         });
     }
     m_current = row;
-
-    const std::size_t dash = m_jobLogMode ? 0 : pos(record, "-");
-    record = trim(fromPos(record, dash == 0 ? 6 : static_cast<std::ptrdiff_t>(dash) + 2));
-
-    const std::string_view size = upTo(record, " ");
-    row->setSubItem(UserDbSize, readInt32(size) ? size : std::string_view("0"));
-    row->setSubItem(ReportDate, trim(copyAt(record, static_cast<std::ptrdiff_t>(pos(record, ",")) + 2, 14)));
     m_sectionState = 1;
 }
 
 void ContentsParser::userStats(std::string_view line)
 {
     std::string_view record = trim(fromPos(trim(line), 12));
-    m_current->setSubItem(InBoxSize, upTo(record, " "));
+    const std::string_view inBox = upTo(record, " ");
     record = trim(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "InBox,")) + 7));
-    m_current->setSubItem(OutBoxSize, upTo(record, " "));
+    const std::string_view outBox = upTo(record, " ");
     record = trim(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "OutBox,")) + 7));
-    m_current->setSubItem(WasteBasketSize, upTo(record, " "));
+    m_current->setSubItemsFrom(InBoxSize, {inBox, outBox, upTo(record, " ")});
     m_sectionState = 2;
 }
 
@@ -175,8 +182,7 @@ void ContentsParser::limitExceeded(std::string_view line, const char* flag, Scan
     const std::string_view record = trim(line);
     // Blanks around the number stay: the value is kept as the log wrote it.
     const std::string_view size = upTo(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "Current size:")) + 13), "KB");
-    m_current->setSubItem(TotalSize, size);
-    m_current->setSubItem(LimitFlag, flag);
+    m_current->setSubItemsFrom(TotalSize, {size, flag});
     ctx.rows().endUpdate();
     m_sectionState = 0;
 }
@@ -188,9 +194,8 @@ void ContentsParser::diskSpaceManagement(std::string_view line)
     const auto value = readInt64(limit);
     if (!value || *value <= 0)
         return;
-    m_current->setSubItem(SizeLimit, limit);
-    m_current->setSubItem(ThresholdText, fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "Threshold - ")) + 12));
-    m_current->setSubItem(LimitFlag, "U");
+    m_current->setSubItemsFrom(LimitFlag,
+                               {"U", limit, fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "Threshold - ")) + 12)});
 }
 
 } // namespace bw

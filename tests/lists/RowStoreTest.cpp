@@ -461,6 +461,16 @@ TEST(Row, SubItemsKeepTheirValuesThroughChangesOfAnyLength)
     EXPECT_EQ(row.column(4), "");
     EXPECT_EQ(row.subItemsJoined(), "a long value\tgrown to a long value\tc");
 
+    // Neighbours set in one go, growing and shrinking, from the row itself,
+    // and running past the last sub-item.
+    row.setSubItemsFrom(0, {"A", "", "longer than before"});
+    EXPECT_EQ(row.subItemsJoined(), "A\t\tlonger than before");
+    row.setSubItemsFrom(1, {row.subItem(2).substr(0, 6), "x", "ignored"});
+    row.setSubItemsFrom(3, {"ignored"});
+    row.setSubItemsFrom(0, {});
+    EXPECT_EQ(row.subItems(), (std::vector<std::string>{"A", "longer", "x"}));
+    EXPECT_EQ(row.column(3), "x");
+
     Row copy;
     copy.copySubItems(row);
     EXPECT_EQ(copy.subItems(), row.subItems());
