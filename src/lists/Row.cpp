@@ -8,36 +8,32 @@ namespace bw {
 
 void Row::setSubItem(std::size_t k, std::string_view value)
 {
-    if (k >= m_count)
-        return;
-    const std::size_t start = startOf(k);
-    const std::size_t length = m_ends[k] - start;
-    // replace() copies correctly from a value inside the text itself.
-    m_items.replace(start, length, value.data(), value.size());
-    const auto grown = static_cast<std::uint32_t>(value.size() - length); // modulo 2^32, as the ends are
-    for (std::size_t j = k; j < m_count; ++j)
-        m_ends[j] += grown;
+    setRun(k, &value, 1);
 }
 
 void Row::setSubItemsFrom(std::size_t first, std::initializer_list<std::string_view> values)
 {
-    if (first >= m_count || values.size() == 0)
+    setRun(first, values.begin(), values.size());
+}
+
+void Row::setRun(std::size_t first, const std::string_view* values, std::size_t count)
+{
+    if (first >= m_count || count == 0)
         return;
-    const std::size_t n = std::min(values.size(), m_count - first);
-    const std::string_view* value = values.begin();
+    const std::size_t n = std::min(count, m_count - first);
     const char* own = m_items.data();
     const std::less<const char*> below;
     std::size_t total = n - 1;
     bool inside = false;
     for (std::size_t i = 0; i < n; ++i) {
-        total += value[i].size();
-        inside = inside || (!below(value[i].data(), own) && below(value[i].data(), own + m_items.size()));
+        total += values[i].size();
+        inside = inside || (!below(values[i].data(), own) && below(values[i].data(), own + m_items.size()));
     }
     if (inside) {
-        // A value taken from this row moves as the text changes: one at a time.
-        std::vector<std::string> copies(value, value + n);
-        for (std::size_t i = 0; i < n; ++i)
-            setSubItem(first + i, copies[i]);
+        // A value taken from this row would move as the text changes.
+        const std::vector<std::string> copies(values, values + n);
+        const std::vector<std::string_view> views(copies.begin(), copies.end());
+        setRun(first, views.data(), n);
         return;
     }
     const std::size_t start = startOf(first);
@@ -45,9 +41,9 @@ void Row::setSubItemsFrom(std::size_t first, std::initializer_list<std::string_v
     m_items.replace(start, length, total, '\t');
     std::size_t at = start;
     for (std::size_t i = 0; i < n; ++i) {
-        if (!value[i].empty())
-            std::memcpy(m_items.data() + at, value[i].data(), value[i].size());
-        at += value[i].size();
+        if (!values[i].empty())
+            std::memcpy(m_items.data() + at, values[i].data(), values[i].size());
+        at += values[i].size();
         m_ends[first + i] = static_cast<std::uint32_t>(at);
         ++at; // the tab that the replace left there
     }

@@ -71,6 +71,8 @@ struct Row {
 
 private:
     std::size_t startOf(std::size_t k) const { return k == 0 ? 0 : m_ends[k - 1] + 1; }
+    // Sub-items first to first + count - 1, as many as there are.
+    void setRun(std::size_t first, const std::string_view* values, std::size_t count);
 
     std::string m_items;
     std::array<std::uint32_t, maxSubItems> m_ends = {};

@@ -348,11 +348,13 @@ void RowStore::orderQueue(const SortState& order)
     const bool keyed = m_order->hasSortKeys();
     std::vector<Entry> entries;
     entries.reserve(m_queued.size());
+    bool decisive = true;
     for (std::size_t i = 0; i < m_queued.size(); ++i) {
         const QueuedKey& queued = m_queuedKeys[i];
         Row* row = m_queued[i];
         entries.push_back({keyed && queued.column != order.column ? m_order->sortKey(*row, order.column) : queued.key,
                            queued.sequence, row});
+        decisive = decisive && entries.back().key.decisive;
     }
     const bool ascending = order.direction > 0;
     const auto less = [&](const Entry& a, const Entry& b) {
@@ -371,7 +373,6 @@ void RowStore::orderQueue(const SortState& order)
     // the same list: a large queue whose keys decide alone (no rule reads a
     // row, and no order's memory is shared) is sorted in two halves at once.
     constexpr std::size_t halvesFrom = 65536;
-    const bool decisive = std::all_of(entries.begin(), entries.end(), [](const Entry& e) { return e.key.decisive; });
     const auto middle = entries.begin() + static_cast<std::ptrdiff_t>(entries.size() / 2);
     std::thread helper;
     if (decisive && entries.size() >= halvesFrom) {
