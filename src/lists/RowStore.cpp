@@ -281,32 +281,59 @@ bool RowStore::before(const Row* a, const Row* b, const SortState& order) const
 
 void RowStore::sortRows(std::vector<Row*>& rows, const SortState& order) const
 {
-    auto less = [this, &order](const Row* a, const Row* b) { return before(a, b, order); };
-    if (!m_order->hasSortKeys() || rows.size() < 32) {
-        std::stable_sort(rows.begin(), rows.end(), less);
-        return;
-    }
-    // Keys keep most comparisons to one integer test on contiguous memory.
-    struct Keyed {
-        SortKey key;
-        Row* row;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(rows.size());
-    for (Row* row : rows)
-        keyed.push_back({m_order->sortKey(*row, order.column), row});
+    // A stable sort: rows equal under the order keep their places.
+    const bool keyed = m_order->hasSortKeys();
+    std::vector<SortEntry> entries;
+    entries.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        entries.push_back({keyed ? m_order->sortKey(*rows[i], order.column) : SortKey{}, i, rows[i]});
+    sortEntries(entries, order, rows);
+}
+
+void RowStore::sortEntries(std::vector<SortEntry>& entries, const SortState& order, std::vector<Row*>& rows) const
+{
+    // Keys keep most comparisons to one integer test on contiguous memory;
+    // the rule decides only between equal keys that do not decide alone,
+    // and the tie-break between rows the rule finds equal.
     const bool ascending = order.direction > 0;
-    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+    const auto less = [&](const SortEntry& a, const SortEntry& b) {
         if (a.key.high != b.key.high)
             return ascending ? a.key.high < b.key.high : a.key.high > b.key.high;
         if (a.key.low != b.key.low)
             return ascending ? a.key.low < b.key.low : a.key.low > b.key.low;
-        if (a.key.decisive && b.key.decisive)
-            return false;
-        return before(a.row, b.row, order);
-    });
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        rows[i] = keyed[i].row;
+        if (!a.key.decisive || !b.key.decisive) {
+            const int c = m_order->compare(*a.row, *b.row, order.column) * order.direction;
+            if (c != 0)
+                return c < 0;
+        }
+        return a.tieBreak < b.tieBreak;
+    };
+    // Every entry differs from every other in this order, so any sort gives
+    // the same list: a large one whose keys decide alone (no rule reads a
+    // row, and no order's memory is shared) is sorted in two halves at once.
+    constexpr std::size_t halvesFrom = 65536;
+    const bool decisive = std::all_of(entries.begin(), entries.end(), [](const SortEntry& e) { return e.key.decisive; });
+    const auto middle = entries.begin() + static_cast<std::ptrdiff_t>(entries.size() / 2);
+    std::thread helper;
+    if (decisive && entries.size() >= halvesFrom) {
+        try {
+            helper = std::thread([&] { std::stable_sort(entries.begin(), middle, less); });
+        } catch (const std::system_error&) {
+            // No thread to be had: one sort, as for small lists.
+        }
+    }
+    if (!helper.joinable()) {
+        std::stable_sort(entries.begin(), entries.end(), less);
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            rows[i] = entries[i].row;
+        return;
+    }
+    std::stable_sort(middle, entries.end(), less);
+    helper.join();
+    auto left = entries.begin();
+    auto right = middle;
+    for (Row*& slot : rows)
+        slot = (right == entries.end() || (left != middle && !less(*right, *left)) ? left++ : right++)->row;
 }
 
 bool RowStore::placingDue() const
@@ -337,63 +364,19 @@ void RowStore::takeStaleRows()
 
 void RowStore::orderQueue(const SortState& order)
 {
-    // One sort: by key, then by the rule, then in the order of completion,
-    // which the queue keeps only roughly (touch() fills gaps from its end).
-    // Keys taken for another column are taken again.
-    struct Entry {
-        SortKey key;
-        std::uint64_t sequence;
-        Row* row;
-    };
+    // By key, then by the rule, then in the order of completion, which the
+    // queue keeps only roughly (touch() fills gaps from its end). Keys taken
+    // for another column are taken again.
     const bool keyed = m_order->hasSortKeys();
-    std::vector<Entry> entries;
+    std::vector<SortEntry> entries;
     entries.reserve(m_queued.size());
-    bool decisive = true;
     for (std::size_t i = 0; i < m_queued.size(); ++i) {
         const QueuedKey& queued = m_queuedKeys[i];
         Row* row = m_queued[i];
         entries.push_back({keyed && queued.column != order.column ? m_order->sortKey(*row, order.column) : queued.key,
                            queued.sequence, row});
-        decisive = decisive && entries.back().key.decisive;
     }
-    const bool ascending = order.direction > 0;
-    const auto less = [&](const Entry& a, const Entry& b) {
-        if (a.key.high != b.key.high)
-            return ascending ? a.key.high < b.key.high : a.key.high > b.key.high;
-        if (a.key.low != b.key.low)
-            return ascending ? a.key.low < b.key.low : a.key.low > b.key.low;
-        if (!a.key.decisive || !b.key.decisive) {
-            const int c = m_order->compare(*a.row, *b.row, order.column) * order.direction;
-            if (c != 0)
-                return c < 0;
-        }
-        return a.sequence < b.sequence;
-    };
-    // Every row differs from every other in this order, so any sort gives
-    // the same list: a large queue whose keys decide alone (no rule reads a
-    // row, and no order's memory is shared) is sorted in two halves at once.
-    constexpr std::size_t halvesFrom = 65536;
-    const auto middle = entries.begin() + static_cast<std::ptrdiff_t>(entries.size() / 2);
-    std::thread helper;
-    if (decisive && entries.size() >= halvesFrom) {
-        try {
-            helper = std::thread([&] { std::stable_sort(entries.begin(), middle, less); });
-        } catch (const std::system_error&) {
-            // No thread to be had: one sort, as for small queues.
-        }
-    }
-    if (!helper.joinable()) {
-        std::stable_sort(entries.begin(), entries.end(), less);
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            m_queued[i] = entries[i].row;
-        return;
-    }
-    std::stable_sort(middle, entries.end(), less);
-    helper.join();
-    auto left = entries.begin();
-    auto right = middle;
-    for (Row*& slot : m_queued)
-        slot = (right == entries.end() || (left != middle && !less(*right, *left)) ? left++ : right++)->row;
+    sortEntries(entries, order, m_queued);
 }
 
 void RowStore::placeQueued()

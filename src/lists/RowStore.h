@@ -140,8 +140,18 @@ private:
         int column; // the column the key is for; -1: none taken
     };
 
+    // A row to sort, with its key and what breaks ties between rows that the
+    // order finds equal (place in the list, or order of completion).
+    struct SortEntry {
+        SortKey key;
+        std::uint64_t tieBreak;
+        Row* row;
+    };
+
     bool before(const Row* a, const Row* b, const SortState& order) const;
     void sortRows(std::vector<Row*>& rows, const SortState& order) const;
+    // Sorts the entries and writes their rows, in order, to rows (as many).
+    void sortEntries(std::vector<SortEntry>& entries, const SortState& order, std::vector<Row*>& rows) const;
     bool placingDue() const;
     void takeStaleRows();
     void enterQueue(Row& row);
