@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 namespace bw {
 
 // Asks the processor to start loading memory that is about to be read;
@@ -11,6 +14,16 @@ inline void prefetch(const void* address)
 #else
     (void)address;
 #endif
+}
+
+// The same for every cache line of bytes bytes from address.
+inline void prefetch(const void* address, std::size_t bytes)
+{
+    constexpr std::uintptr_t line = 64;
+    const auto first = reinterpret_cast<std::uintptr_t>(address) & ~(line - 1);
+    const auto end = reinterpret_cast<std::uintptr_t>(address) + bytes;
+    for (std::uintptr_t at = first; at < end; at += line)
+        prefetch(reinterpret_cast<const void*>(at));
 }
 
 } // namespace bw

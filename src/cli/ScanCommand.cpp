@@ -241,14 +241,18 @@ public:
     void rows(const RowStore& rows)
     {
         // Rows in list order lie scattered in memory: ask for those a few
-        // places ahead while writing this one.
+        // places ahead while writing this one, every cache line of the row
+        // (its caption, its text's place and its count lie apart) and of its
+        // text.
         constexpr std::size_t ahead = 16;
         const std::size_t count = rows.size();
         for (std::size_t i = 0; i < count; ++i) {
-            if (i + ahead < count)
-                prefetch(rows.at(i + ahead).subItemsJoined().data());
+            if (i + ahead < count) {
+                const std::string_view text = rows.at(i + ahead).subItemsJoined();
+                prefetch(text.data(), text.size());
+            }
             if (i + 2 * ahead < count)
-                prefetch(&rows.at(i + 2 * ahead));
+                prefetch(&rows.at(i + 2 * ahead), sizeof(Row));
             const Row& row = rows.at(i);
             m_buffer += row.caption;
             // The sub-items are kept tab-separated already.
