@@ -22,7 +22,7 @@ size_mb=${2:-600}
 cli=${BRINDLEWICK_CLI:-$build_dir/bin/brindlewick-cli}
 gen=$build_dir/bin/gen_contents_log
 read -r -a section_sizes <<< "${BENCH_USERS_PER_SECTION:-2000 200000}"
-runs=3
+runs=5
 
 die() { echo "contents.sh: $*" >&2; exit 2; }
 
@@ -90,30 +90,30 @@ make_log() {
 
 failures=0
 
-# measure LABEL MAX_OK_STATUS STDOUT_FILE CMD...: best elapsed seconds of $runs
-# runs in $best_s, the highest peak RSS (KiB) of those runs in $peak_kib.
-measure() {
+# time_once LABEL MAX_OK_STATUS STDOUT_FILE CMD...: one timed run; its elapsed
+# seconds go to $run_s, its peak RSS (KiB) to $run_kib.
+time_once() {
     local label=$1 max_ok=$2 out=$3
     shift 3
-    best_s=""
-    peak_kib=0
-    local i status e m
-    for (( i = 1; i <= runs; i++ )); do
-        status=0
-        /usr/bin/time -f '%e %M' -o "$tmp/time.txt" "$@" >"$out" 2>"$tmp/stderr.txt" || status=$?
-        read -r e m < <(tail -n 1 "$tmp/time.txt")
-        if (( status > max_ok )); then
-            echo "warning: $label exited with status $status; first lines of its error output:" >&2
-            head -n 5 "$tmp/stderr.txt" >&2
-            failures=$(( failures + 1 ))
-        fi
-        if [[ -z $best_s ]] || awk -v a="$e" -v b="$best_s" 'BEGIN { exit !(a < b) }'; then
-            best_s=$e
-        fi
-        if (( m > peak_kib )); then
-            peak_kib=$m
-        fi
-    done
+    local status=0
+    /usr/bin/time -f '%e %M' -o "$tmp/time.txt" "$@" >"$out" 2>"$tmp/stderr.txt" || status=$?
+    read -r run_s run_kib < <(tail -n 1 "$tmp/time.txt")
+    if (( status > max_ok )); then
+        echo "warning: $label exited with status $status; first lines of its error output:" >&2
+        head -n 5 "$tmp/stderr.txt" >&2
+        failures=$(( failures + 1 ))
+    fi
+}
+
+# keep_best BEST_VAR PEAK_VAR: folds the last run into the best time and the
+# highest peak.
+keep_best() {
+    if [[ -z ${!1} ]] || awk -v a="$run_s" -v b="${!1}" 'BEGIN { exit !(a < b) }'; then
+        printf -v "$1" '%s' "$run_s"
+    fi
+    if (( run_kib > ${!2} )); then
+        printf -v "$2" '%s' "$run_kib"
+    fi
 }
 
 rate() { awk -v b="$1" -v s="$2" 'BEGIN { if (s > 0) printf "%.0f", b / 1048576 / s; else print "-" }'; }
@@ -126,22 +126,27 @@ run_section_size() {
     users=$(users_for "$size_mb")
     make_log "$log" "$users"
     bytes=$(stat -c %s "$log")
+    # Written back to disk first: the kernel writing a fresh log out while the
+    # timed commands run would slow whichever runs then.
+    sync "$log"
     cat "$log" >/dev/null
 
-    measure grep 1 "$tmp/grep.txt" env LC_ALL=C grep -cF "${grep_args[@]}" "$log"
-    grep_s=$best_s
-    grep_kib=$peak_kib
+    # The two alternate, so that a slow spell of the machine falls on both.
+    grep_s="" grep_kib=0 cli_s="" cli_kib=0
+    local i
+    for (( i = 1; i <= runs; i++ )); do
+        time_once grep 1 "$tmp/grep.txt" env LC_ALL=C grep -cF "${grep_args[@]}" "$log"
+        keep_best grep_s grep_kib
+        time_once brindlewick-cli 0 /dev/null "$cli" scan contents "$log"
+        keep_best cli_s cli_kib
+    done
     grep_count=$(cat "$tmp/grep.txt")
-
-    measure brindlewick-cli 0 /dev/null "$cli" scan contents "$log"
-    cli_s=$best_s
-    cli_kib=$peak_kib
 
     ratio=$(awk -v c="$cli_s" -v g="$grep_s" 'BEGIN { if (g > 0) printf "%.2f", c / g; else print "-" }')
 
     echo "Contents scan benchmark, $form, $users_per_section users per section"
     echo "log: $(mib "$bytes") MiB ($bytes bytes), $users users in $gen_sections sections, generated in ${gen_seconds} s"
-    echo "best of $runs runs, page cache warm; grep matched $grep_count lines"
+    echo "best of $runs runs each, the two alternating, page cache warm; grep matched $grep_count lines"
     echo
     printf '%-28s %10s %10s %16s\n' "" "seconds" "MiB/s" "peak RSS (MiB)"
     printf '%-28s %10s %10s %16s\n' "grep -cF (${#markers[@]} markers)" "$grep_s" "$(rate "$bytes" "$grep_s")" "$(mib $(( grep_kib * 1024 )))"
@@ -157,9 +162,11 @@ run_section_size() {
     local small_bytes
     small_bytes=$(stat -c %s "$small_log")
     cat "$small_log" >/dev/null
-    measure brindlewick-cli 0 /dev/null "$cli" scan contents "$small_log"
-    local small_s=$best_s
-    local small_kib=$peak_kib
+    local small_s="" small_kib=0
+    for (( i = 1; i <= runs; i++ )); do
+        time_once brindlewick-cli 0 /dev/null "$cli" scan contents "$small_log"
+        keep_best small_s small_kib
+    done
     rm -f "$small_log"
 
     echo "Peak memory of brindlewick-cli against log size ($users_per_section users per section)"
