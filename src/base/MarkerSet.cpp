@@ -5,6 +5,11 @@
 #include <cstring>
 #include <stdexcept>
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define BW_MARKERS_AVX2 1
+#endif
+
 namespace bw {
 
 MarkerSet::MarkerSet(std::initializer_list<std::string_view> markers)
@@ -17,11 +22,15 @@ MarkerSet::MarkerSet(std::initializer_list<std::string_view> markers)
     for (std::string_view m : markers) {
         if (m.size() < 4)
             throw std::invalid_argument("a marker needs at least four bytes");
+        if (m.find('\n') != std::string_view::npos)
+            throw std::invalid_argument("a marker holds no line feed");
         m_markers.emplace_back(m);
         m_heads.push_back(head(m.data()));
         m_window = std::min(m_window, m.size());
     }
     m_all = markers.size() == 32 ? ~Mask(0) : (bit(static_cast<int>(markers.size())) - 1);
+
+    prepareWide();
     std::fill(m_shift.begin(), m_shift.end(), static_cast<std::uint8_t>(m_window - blockBytes + 1));
     for (std::size_t k = 0; k < m_markers.size(); ++k) {
         const char* p = m_markers[k].data();
@@ -40,7 +49,75 @@ MarkerSet::MarkerSet(std::initializer_list<std::string_view> markers)
     }
 }
 
-MarkerSet::Mask MarkerSet::find(std::string_view line) const
+void MarkerSet::prepareWide()
+{
+    // Each marker is found by three of its bytes, chosen to be rare in log
+    // text: a record line's marker often shares its start with many lines
+    // ("Checking user =" and "Checking message").
+    const auto rarity = [](unsigned char c) {
+        if ((c >= 'a' && c <= 'z') || c == ' ')
+            return 1;
+        if ((c >= '0' && c <= '9') || c == '-' || c == '.' || c == ',')
+            return 2;
+        if (c >= 'A' && c <= 'Z')
+            return 3;
+        return 4;
+    };
+    int load[8] = {};
+    for (std::size_t k = 0; k < m_markers.size(); ++k) {
+        const std::string& m = m_markers[k];
+        std::size_t best = 0;
+        int bestScore = -1;
+        for (std::size_t o = 0; o + 3 <= m.size(); ++o) {
+            const int score = rarity(static_cast<unsigned char>(m[o])) + rarity(static_cast<unsigned char>(m[o + 1]))
+                              + rarity(static_cast<unsigned char>(m[o + 2]));
+            if (score > bestScore) {
+                bestScore = score;
+                best = o;
+            }
+        }
+        m_keyOffsets[k] = static_cast<std::uint8_t>(std::min<std::size_t>(best, 255));
+        const std::string_view key = std::string_view(m).substr(m_keyOffsets[k], 3);
+        // The group whose tables grow least: a group lets through every
+        // mix of the low and high halves its markers' bytes hold.
+        int group = 0;
+        std::uint64_t leastMixes = ~std::uint64_t(0);
+        for (int g = 0; g < 8; ++g) {
+            std::uint64_t mixes = 1;
+            for (std::size_t j = 0; j < 3; ++j) {
+                const auto c = static_cast<unsigned char>(key[j]);
+                int lows = 0;
+                int highs = 0;
+                for (int v = 0; v < 16; ++v) {
+                    lows += (m_nibbleTables[j][v] >> g & 1) != 0 || v == (c & 15);
+                    highs += (m_nibbleTables[3 + j][v] >> g & 1) != 0 || v == (c >> 4);
+                }
+                mixes *= static_cast<std::uint64_t>(lows * highs);
+            }
+            if (mixes < leastMixes || (mixes == leastMixes && load[g] < load[group])) {
+                leastMixes = mixes;
+                group = g;
+            }
+        }
+        ++load[group];
+        m_groupMarkers[group] |= bit(static_cast<int>(k));
+        // Both halves of a 32-byte table alike: the lookup works in each
+        // 16-byte half apart.
+        for (std::size_t j = 0; j < 3; ++j) {
+            const auto c = static_cast<unsigned char>(key[j]);
+            for (std::size_t half : {0u, 16u}) {
+                m_nibbleTables[j][half + (c & 15)] |= static_cast<std::uint8_t>(1u << group);
+                m_nibbleTables[3 + j][half + (c >> 4)] |= static_cast<std::uint8_t>(1u << group);
+            }
+        }
+    }
+#ifdef BW_MARKERS_AVX2
+    __builtin_cpu_init();
+    m_wide = __builtin_cpu_supports("avx2");
+#endif
+}
+
+MarkerSet::Mask MarkerSet::findPortable(std::string_view line) const
 {
     const std::size_t n = line.size();
     if (n < m_window)
@@ -72,5 +149,154 @@ MarkerSet::Mask MarkerSet::find(std::string_view line) const
     }
     return found;
 }
+
+MarkerSet::Mask MarkerSet::find(std::string_view line) const
+{
+    if (!m_wide)
+        return findPortable(line);
+    // The line as a text of one line: a line feed ends it, or one is
+    // thought at its end.
+    std::vector<std::size_t> ends;
+    std::vector<Mask> masks;
+    cutLinesWide(line, ends, masks);
+    // With the markers after its last line feed.
+    Mask found = 0;
+    for (const Mask m : masks)
+        found |= m;
+    return found;
+}
+
+void MarkerSet::cutLines(std::string_view text, std::vector<std::size_t>& ends, std::vector<Mask>& masks) const
+{
+    if (m_wide) {
+        cutLinesWide(text, ends, masks);
+        masks.pop_back(); // the text after the last line feed
+        return;
+    }
+    ends.clear();
+    masks.clear();
+    std::size_t begin = 0;
+    while (const void* lf = std::memchr(text.data() + begin, '\n', text.size() - begin)) {
+        const auto end = static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1;
+        ends.push_back(end);
+        masks.push_back(findPortable(text.substr(begin, end - begin)));
+        begin = end;
+    }
+}
+
+void MarkerSet::check(std::string_view text, std::size_t place, unsigned groups, Mask& found) const
+{
+    for (; groups != 0; groups &= groups - 1) {
+        for (Mask cands = m_groupMarkers[std::countr_zero(groups)] & ~found; cands != 0; cands &= cands - 1) {
+            const int k = std::countr_zero(cands);
+            const auto index = static_cast<std::size_t>(k);
+            const std::string& m = m_markers[index];
+            if (place < m_keyOffsets[index])
+                continue;
+            const std::size_t start = place - m_keyOffsets[index];
+            if (start + m.size() <= text.size() && head(text.data() + start) == m_heads[index]
+                && std::memcmp(text.data() + start + 4, m.data() + 4, m.size() - 4) == 0)
+                found |= bit(k);
+        }
+    }
+}
+
+#ifdef BW_MARKERS_AVX2
+
+namespace {
+
+struct NibbleTables {
+    __m256i low[3];
+    __m256i high[3];
+};
+
+constexpr std::size_t wideBlock = 32;
+
+// Reads 32 + 2 bytes from p. For each of the 32 places, the groups whose
+// three bytes may lie there go to groups; returns the places that have any,
+// and in lineFeeds those that hold a line feed.
+__attribute__((target("avx2"))) inline unsigned placesAt(const char* p, const NibbleTables& t,
+                                                         std::uint8_t (&groups)[wideBlock], unsigned& lineFeeds)
+{
+    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    __m256i g = _mm256_set1_epi8(-1);
+    for (int j = 0; j < 3; ++j) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + j));
+        if (j == 0)
+            lineFeeds = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, _mm256_set1_epi8('\n'))));
+        g = _mm256_and_si256(g, _mm256_shuffle_epi8(t.low[j], _mm256_and_si256(v, nibble)));
+        g = _mm256_and_si256(g, _mm256_shuffle_epi8(t.high[j], _mm256_and_si256(_mm256_srli_epi16(v, 4), nibble)));
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(groups), g);
+    return ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(g, _mm256_setzero_si256())));
+}
+
+} // namespace
+
+__attribute__((target("avx2"))) void MarkerSet::cutLinesWide(std::string_view text, std::vector<std::size_t>& ends,
+                                                              std::vector<Mask>& masks) const
+{
+    constexpr std::size_t reach = wideBlock + 2; // bytes one block reads
+    ends.clear();
+    masks.assign(1, 0); // the line in hand
+    NibbleTables tables;
+    for (int j = 0; j < 3; ++j) {
+        tables.low[j] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(m_nibbleTables[j]));
+        tables.high[j] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(m_nibbleTables[3 + j]));
+    }
+    std::uint8_t groups[wideBlock];
+    // A block's places and line feeds in rising order: a line feed ends the
+    // line in hand, a place adds to its markers.
+    const auto take = [&](std::size_t base, unsigned places, unsigned lineFeeds) {
+        while ((places | lineFeeds) != 0) {
+            const auto nextPlace = places != 0 ? static_cast<unsigned>(std::countr_zero(places)) : wideBlock;
+            const auto nextFeed = lineFeeds != 0 ? static_cast<unsigned>(std::countr_zero(lineFeeds)) : wideBlock;
+            if (nextFeed < nextPlace) {
+                ends.push_back(base + nextFeed + 1);
+                masks.push_back(0);
+                lineFeeds &= lineFeeds - 1;
+            } else {
+                check(text, base + nextPlace, groups[nextPlace], masks.back());
+                places &= places - 1;
+            }
+        }
+    };
+    const std::size_t n = text.size();
+    const char* p = text.data();
+    std::size_t i = 0;
+    for (; i + reach <= n; i += wideBlock) {
+        unsigned lineFeeds = 0;
+        const unsigned places = placesAt(p + i, tables, groups, lineFeeds);
+        take(i, places, lineFeeds);
+    }
+    if (i < n) {
+        // The last bytes, fewer than a block reads: from a copy padded with
+        // zero bytes, which hold no line feed and lie past every marker.
+        char padded[3 * wideBlock] = {};
+        std::memcpy(padded, p + i, n - i);
+        const std::size_t rest = n - i;
+        unsigned lineFeeds = 0;
+        unsigned places = placesAt(padded, tables, groups, lineFeeds);
+        if (rest < wideBlock) {
+            places &= (1u << rest) - 1;
+            lineFeeds &= (1u << rest) - 1;
+        }
+        take(i, places, lineFeeds);
+        if (rest > wideBlock) {
+            places = placesAt(padded + wideBlock, tables, groups, lineFeeds);
+            const unsigned keep = (1u << (rest - wideBlock)) - 1;
+            take(i + wideBlock, places & keep, lineFeeds & keep);
+        }
+    }
+}
+
+#else
+
+void MarkerSet::cutLinesWide(std::string_view text, std::vector<std::size_t>& ends, std::vector<Mask>& masks) const
+{
+    cutLines(text, ends, masks);
+}
+
+#endif
 
 } // namespace bw

@@ -11,18 +11,32 @@ namespace bw {
 
 // Finds which of up to 32 fixed markers occur in a line, in one pass over the
 // line. Every parser tests each line for a dozen markers; searching for them
-// one by one would walk each line a dozen times. This is a Wu-Manber search
-// with two-byte blocks: it skips ahead by up to the shortest marker's length
-// and checks markers only where their first bytes could end.
+// one by one would walk each line a dozen times.
+//
+// Where the processor has AVX2, 32 places are tested at once, and a run of
+// lines is searched as one text: the markers are dealt into eight groups,
+// each marker found by three of its bytes, and a table lookup per half-byte
+// tells for each place which groups' bytes could lie there; only those
+// markers are compared. Elsewhere a Wu-Manber search with two-byte blocks
+// skips ahead by up to the shortest marker's length and checks markers only
+// where their first bytes could end.
 class MarkerSet {
 public:
     using Mask = std::uint32_t;
 
-    // Every marker needs at least four bytes.
+    // Every marker needs at least four bytes, none of them a line feed.
     MarkerSet(std::initializer_list<std::string_view> markers);
 
     // Bit i is set when marker i occurs anywhere in the line.
     Mask find(std::string_view line) const;
+    // Cuts text into lines, each ending with a line feed, and finds the
+    // markers of each, in one pass: ends gets where each line ends (after
+    // its line feed), masks its markers. What follows the last line feed is
+    // left.
+    void cutLines(std::string_view text, std::vector<std::size_t>& ends, std::vector<Mask>& masks) const;
+    // find() without vector instructions, as it searches where the processor
+    // lacks them.
+    Mask findPortable(std::string_view line) const;
 
     static constexpr Mask bit(int index) { return Mask(1) << index; }
 
@@ -40,6 +54,15 @@ private:
         return v;
     }
 
+    // The vector search's groups and tables.
+    void prepareWide();
+    // cutLines(), leaving one mask more: that of the text after the last line feed.
+    void cutLinesWide(std::string_view text, std::vector<std::size_t>& ends, std::vector<Mask>& masks) const;
+    // Compares the markers of groups whose three bytes may lie at place in
+    // text and adds those found. A marker holds no line feed, so one found
+    // lies within the line of its place.
+    void check(std::string_view text, std::size_t place, unsigned groups, Mask& found) const;
+
     std::vector<std::string> m_markers;
     std::vector<std::uint32_t> m_heads; // first four bytes, to reject most candidates cheaply
     std::size_t m_window = 0;
@@ -47,6 +70,14 @@ private:
     std::vector<std::uint8_t> m_shift;     // per block: how far the window may move
     std::vector<std::uint8_t> m_candidate; // per block: 1 + index into m_candidateMasks, 0 for none
     std::vector<Mask> m_candidateMasks;
+
+    // The vector search's tables: per byte of the three a marker is found
+    // by, the groups whose markers hold a byte of that low and of that high
+    // half there; and where in each marker those bytes lie.
+    bool m_wide = false;
+    std::uint8_t m_keyOffsets[32] = {};
+    std::uint8_t m_nibbleTables[6][32] = {}; // low halves of bytes 1 to 3, then high halves
+    Mask m_groupMarkers[8] = {};
 };
 
 } // namespace bw

@@ -136,6 +136,8 @@ void LogLineReader::produce()
     std::int64_t lines = 0;
     std::int64_t total = 0; // bytes read from the device
     bool overLong = false;  // passing over the rest of a line beyond lineCap
+    std::vector<std::size_t> ends;      // of the lines a block completes, from the first one's start
+    std::vector<MarkerSet::Mask> masks; // their markers
     for (;;) {
         std::unique_ptr<Chunk> chunk = takeFreeChunk();
         if (!chunk)
@@ -185,26 +187,41 @@ void LogLineReader::produce()
                 blockEnd = std::remove(block, blockEnd, '\0');
             data.resize(static_cast<std::size_t>(blockEnd - data.data()));
 
+            // The lines the block completes, cut and searched for the markers
+            // in one pass, from the start of the first: a line without its
+            // line feed yet is searched once it has one.
             const char* base = data.data();
-            while (scanFrom < data.size()) {
-                const void* lf = std::memchr(base + scanFrom, '\n', data.size() - scanFrom);
-                if (!lf) {
-                    if (data.size() - lineStart > lineCap) {
-                        data.resize(lineStart + lineCap);
-                        overLong = true;
+            ends.clear();
+            masks.clear();
+            if (std::memchr(base + scanFrom, '\n', data.size() - scanFrom) != nullptr) {
+                const std::string_view text(base + lineStart, data.size() - lineStart);
+                if (m_markers) {
+                    m_markers->cutLines(text, ends, masks);
+                } else {
+                    for (std::size_t at = 0; const void* lf = std::memchr(text.data() + at, '\n', text.size() - at);) {
+                        at = static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1;
+                        ends.push_back(at);
                     }
-                    scanFrom = data.size();
-                    break;
+                    masks.assign(ends.size(), 0);
                 }
-                const auto end = static_cast<std::size_t>(static_cast<const char*>(lf) - base) + 1;
-                const std::string_view line(base + lineStart, end - lineStart);
-                const MarkerSet::Mask mask = m_markers ? m_markers->find(line) : 0;
+            }
+            const std::size_t first = lineStart;
+            for (std::size_t j = 0; j < ends.size(); ++j) {
+                const std::size_t end = first + ends[j];
+                const MarkerSet::Mask mask = masks[j];
                 ++lines;
-                if (mask != 0 || !m_onlyMarked)
+                if (mask != 0 || !m_onlyMarked) {
+                    const std::string_view line(base + lineStart, end - lineStart);
                     chunk->lines.push_back({lineStart, line.size(), mask, lines,
                                             mask != 0 && m_lookupHash ? m_lookupHash(line, mask) : 0});
-                lineStart = scanFrom = end;
+                }
+                lineStart = end;
             }
+            if (data.size() - lineStart > lineCap) {
+                data.resize(lineStart + lineCap);
+                overLong = true;
+            }
+            scanFrom = data.size();
             // A short read means a pipe has no more for now: hand over the
             // lines it gave, so that a slow writer's lines are seen as they come.
             if ((data.size() >= chunkTarget || n < static_cast<qint64>(blockSize)) && lineStart > 0)
