@@ -184,6 +184,28 @@ void MarkerSet::cutLines(std::string_view text, std::vector<std::size_t>& ends, 
     }
 }
 
+namespace {
+
+// Whether n bytes (at least four) at a and b are alike, eight at a step: the
+// markers are a dozen bytes or two, and a call of memcmp costs more.
+inline bool sameBytes(const char* a, const char* b, std::size_t n)
+{
+    const auto word = [](const char* p, auto value) {
+        std::memcpy(&value, p, sizeof value);
+        return value;
+    };
+    if (n < 8)
+        return word(a, std::uint32_t()) == word(b, std::uint32_t())
+               && word(a + n - 4, std::uint32_t()) == word(b + n - 4, std::uint32_t());
+    for (std::size_t i = 0; i + 8 < n; i += 8) {
+        if (word(a + i, std::uint64_t()) != word(b + i, std::uint64_t()))
+            return false;
+    }
+    return word(a + n - 8, std::uint64_t()) == word(b + n - 8, std::uint64_t());
+}
+
+} // namespace
+
 void MarkerSet::check(std::string_view text, std::size_t place, unsigned groups, Mask& found) const
 {
     for (; groups != 0; groups &= groups - 1) {
@@ -194,8 +216,7 @@ void MarkerSet::check(std::string_view text, std::size_t place, unsigned groups,
             if (place < m_keyOffsets[index])
                 continue;
             const std::size_t start = place - m_keyOffsets[index];
-            if (start + m.size() <= text.size() && head(text.data() + start) == m_heads[index]
-                && std::memcmp(text.data() + start + 4, m.data() + 4, m.size() - 4) == 0)
+            if (start + m.size() <= text.size() && sameBytes(text.data() + start, m.data(), m.size()))
                 found |= bit(k);
         }
     }
@@ -248,6 +269,14 @@ __attribute__((target("avx2"))) void MarkerSet::cutLinesWide(std::string_view te
     // A block's places and line feeds in rising order: a line feed ends the
     // line in hand, a place adds to its markers.
     const auto take = [&](std::size_t base, unsigned places, unsigned lineFeeds) {
+        if (places == 0) {
+            // Most blocks: text between markers.
+            for (; lineFeeds != 0; lineFeeds &= lineFeeds - 1) {
+                ends.push_back(base + static_cast<unsigned>(std::countr_zero(lineFeeds)) + 1);
+                masks.push_back(0);
+            }
+            return;
+        }
         while ((places | lineFeeds) != 0) {
             const auto nextPlace = places != 0 ? static_cast<unsigned>(std::countr_zero(places)) : wideBlock;
             const auto nextFeed = lineFeeds != 0 ? static_cast<unsigned>(std::countr_zero(lineFeeds)) : wideBlock;
