@@ -117,7 +117,7 @@ void MarkerSet::prepareWide()
 #endif
 }
 
-MarkerSet::Mask MarkerSet::findPortable(std::string_view line) const
+MarkerSet::Mask MarkerSet::find(std::string_view line) const
 {
     const std::size_t n = line.size();
     if (n < m_window)
@@ -150,36 +150,21 @@ MarkerSet::Mask MarkerSet::findPortable(std::string_view line) const
     return found;
 }
 
-MarkerSet::Mask MarkerSet::find(std::string_view line) const
-{
-    if (!m_wide)
-        return findPortable(line);
-    // The line as a text of one line: a line feed ends it, or one is
-    // thought at its end.
-    std::vector<std::size_t> ends;
-    std::vector<Mask> masks;
-    cutLinesWide(line, ends, masks);
-    // With the markers after its last line feed.
-    Mask found = 0;
-    for (const Mask m : masks)
-        found |= m;
-    return found;
-}
-
 void MarkerSet::cutLines(std::string_view text, std::vector<std::size_t>& ends, std::vector<Mask>& masks) const
 {
+#ifdef BW_MARKERS_AVX2
     if (m_wide) {
         cutLinesWide(text, ends, masks);
-        masks.pop_back(); // the text after the last line feed
         return;
     }
+#endif
     ends.clear();
     masks.clear();
     std::size_t begin = 0;
     while (const void* lf = std::memchr(text.data() + begin, '\n', text.size() - begin)) {
         const auto end = static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1;
         ends.push_back(end);
-        masks.push_back(findPortable(text.substr(begin, end - begin)));
+        masks.push_back(find(text.substr(begin, end - begin)));
         begin = end;
     }
 }
@@ -317,13 +302,7 @@ __attribute__((target("avx2"))) void MarkerSet::cutLinesWide(std::string_view te
             take(i + wideBlock, places & keep, lineFeeds & keep);
         }
     }
-}
-
-#else
-
-void MarkerSet::cutLinesWide(std::string_view text, std::vector<std::size_t>& ends, std::vector<Mask>& masks) const
-{
-    cutLines(text, ends, masks);
+    masks.pop_back(); // that of the text after the last line feed
 }
 
 #endif

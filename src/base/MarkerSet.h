@@ -11,15 +11,16 @@ namespace bw {
 
 // Finds which of up to 32 fixed markers occur in a line, in one pass over the
 // line. Every parser tests each line for a dozen markers; searching for them
-// one by one would walk each line a dozen times.
+// one by one would walk each line a dozen times. A line is searched with
+// Wu-Manber's method, two-byte blocks: it skips ahead by up to the shortest
+// marker's length and checks markers only where their first bytes could end.
 //
-// Where the processor has AVX2, 32 places are tested at once, and a run of
-// lines is searched as one text: the markers are dealt into eight groups,
-// each marker found by three of its bytes, and a table lookup per half-byte
-// tells for each place which groups' bytes could lie there; only those
-// markers are compared. Elsewhere a Wu-Manber search with two-byte blocks
-// skips ahead by up to the shortest marker's length and checks markers only
-// where their first bytes could end.
+// The reader cuts a block of the log into lines and searches them all in
+// one pass (cutLines). Where the processor has AVX2, that pass tests 32
+// places at a time: the markers are dealt into eight groups, each marker
+// found by three of its bytes, and a table lookup per half-byte tells for
+// each place which groups' bytes could lie there; only those markers are
+// compared.
 class MarkerSet {
 public:
     using Mask = std::uint32_t;
@@ -34,9 +35,6 @@ public:
     // its line feed), masks its markers. What follows the last line feed is
     // left.
     void cutLines(std::string_view text, std::vector<std::size_t>& ends, std::vector<Mask>& masks) const;
-    // find() without vector instructions, as it searches where the processor
-    // lacks them.
-    Mask findPortable(std::string_view line) const;
 
     static constexpr Mask bit(int index) { return Mask(1) << index; }
 
@@ -56,7 +54,7 @@ private:
 
     // The vector search's groups and tables.
     void prepareWide();
-    // cutLines(), leaving one mask more: that of the text after the last line feed.
+    // cutLines() 32 places at a time.
     void cutLinesWide(std::string_view text, std::vector<std::size_t>& ends, std::vector<Mask>& masks) const;
     // Compares the markers of groups whose three bytes may lie at place in
     // text and adds those found. A marker holds no line feed, so one found

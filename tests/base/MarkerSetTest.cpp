@@ -94,6 +94,5 @@ TEST(MarkerSet, CutsLinesAndFindsTheirMarkersAsAPlainSearchDoes)
         ASSERT_EQ(ends, expectedEnds) << text;
         ASSERT_EQ(masks, expectedMasks) << text;
         ASSERT_EQ(set.find(text), plain(text)) << text;
-        ASSERT_EQ(set.findPortable(text), plain(text)) << text;
     }
 }
