@@ -28,7 +28,6 @@ public:
 private:
     void userHeader(std::string_view line, ScanContext& ctx);
     void userStats(std::string_view line);
-    void closingLine(std::string_view line, ScanContext& ctx);
     void limitExceeded(std::string_view line, const char* flag, ScanContext& ctx);
     void diskSpaceManagement(std::string_view line);
 
