@@ -12,6 +12,28 @@
 
 namespace bw {
 
+namespace {
+
+// Whether n bytes (at least four) at a and b are alike, eight at a step: the
+// markers are a dozen bytes or two, and a call of memcmp costs more.
+inline bool sameBytes(const char* a, const char* b, std::size_t n)
+{
+    const auto word = [](const char* p, auto value) {
+        std::memcpy(&value, p, sizeof value);
+        return value;
+    };
+    if (n < 8)
+        return word(a, std::uint32_t()) == word(b, std::uint32_t())
+               && word(a + n - 4, std::uint32_t()) == word(b + n - 4, std::uint32_t());
+    for (std::size_t i = 0; i + 8 < n; i += 8) {
+        if (word(a + i, std::uint64_t()) != word(b + i, std::uint64_t()))
+            return false;
+    }
+    return word(a + n - 8, std::uint64_t()) == word(b + n - 8, std::uint64_t());
+}
+
+} // namespace
+
 MarkerSet::MarkerSet(std::initializer_list<std::string_view> markers)
     : m_shift(65536)
     , m_candidate(65536, 0)
@@ -25,7 +47,6 @@ MarkerSet::MarkerSet(std::initializer_list<std::string_view> markers)
         if (m.find('\n') != std::string_view::npos)
             throw std::invalid_argument("a marker holds no line feed");
         m_markers.emplace_back(m);
-        m_heads.push_back(head(m.data()));
         m_window = std::min(m_window, m.size());
     }
     m_all = markers.size() == 32 ? ~Mask(0) : (bit(static_cast<int>(markers.size())) - 1);
@@ -139,8 +160,7 @@ MarkerSet::Mask MarkerSet::find(std::string_view line) const
             cands &= cands - 1;
             const auto index = static_cast<std::size_t>(k);
             const std::string& m = m_markers[index];
-            if (i + m.size() <= n && head(p + i) == m_heads[index]
-                && std::memcmp(p + i + 4, m.data() + 4, m.size() - 4) == 0)
+            if (i + m.size() <= n && sameBytes(p + i, m.data(), m.size()))
                 found |= bit(k);
         }
         if (found == m_all)
@@ -168,28 +188,6 @@ void MarkerSet::cutLines(std::string_view text, std::vector<std::size_t>& ends, 
         begin = end;
     }
 }
-
-namespace {
-
-// Whether n bytes (at least four) at a and b are alike, eight at a step: the
-// markers are a dozen bytes or two, and a call of memcmp costs more.
-inline bool sameBytes(const char* a, const char* b, std::size_t n)
-{
-    const auto word = [](const char* p, auto value) {
-        std::memcpy(&value, p, sizeof value);
-        return value;
-    };
-    if (n < 8)
-        return word(a, std::uint32_t()) == word(b, std::uint32_t())
-               && word(a + n - 4, std::uint32_t()) == word(b + n - 4, std::uint32_t());
-    for (std::size_t i = 0; i + 8 < n; i += 8) {
-        if (word(a + i, std::uint64_t()) != word(b + i, std::uint64_t()))
-            return false;
-    }
-    return word(a + n - 8, std::uint64_t()) == word(b + n - 8, std::uint64_t());
-}
-
-} // namespace
 
 void MarkerSet::check(std::string_view text, std::size_t place, unsigned groups, Mask& found) const
 {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -45,13 +44,6 @@ private:
         return static_cast<unsigned char>(p[0]) | (static_cast<unsigned>(static_cast<unsigned char>(p[1])) << 8);
     }
 
-    static std::uint32_t head(const char* p)
-    {
-        std::uint32_t v;
-        std::memcpy(&v, p, sizeof v);
-        return v;
-    }
-
     // The vector search's groups and tables.
     void prepareWide();
     // cutLines() 32 places at a time.
@@ -62,7 +54,6 @@ private:
     void check(std::string_view text, std::size_t place, unsigned groups, Mask& found) const;
 
     std::vector<std::string> m_markers;
-    std::vector<std::uint32_t> m_heads; // first four bytes, to reject most candidates cheaply
     std::size_t m_window = 0;
     Mask m_all = 0;
     std::vector<std::uint8_t> m_shift;     // per block: how far the window may move
