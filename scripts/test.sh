@@ -42,7 +42,8 @@ rm -f build-release/brindlewick_*.deb
 (cd build-release && cpack -G DEB >/dev/null)
 deb=$(ls build-release/brindlewick_*_*.deb)
 unpacked=$(mktemp -d)
-trap 'rm -rf "$unpacked"' EXIT
+# A new EXIT trap replaces the one above: it must stop the print queues too.
+trap 'rm -rf "$unpacked"; brindlewick_stop_print_queues' EXIT
 dpkg-deb -x "$deb" "$unpacked"
 app_id=org.brindlewick.Brindlewick
 for f in usr/bin/brindlewick usr/bin/brindlewick-cli \
