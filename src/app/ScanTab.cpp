@@ -2,6 +2,7 @@
 
 #include "actions/FileActions.h"
 #include "app/CellTipDelegate.h"
+#include "app/ListHeader.h"
 #include "app/RowListModel.h"
 #include "app/StatusText.h"
 #include "app/UiScale.h"
@@ -97,6 +98,7 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
 
     m_list = named(new QTreeView, traits.listName, "Click Column Heading to Sort Results");
     m_model = new RowListModel(profile, m_session.rows(), this);
+    m_list->setHeader(new ListHeader(m_list));
     m_list->setModel(m_model);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
