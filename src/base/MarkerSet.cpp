@@ -72,6 +72,13 @@ MarkerSet::MarkerSet(std::initializer_list<std::string_view> markers)
 
 void MarkerSet::prepareWide()
 {
+#ifdef BW_MARKERS_AVX2
+    __builtin_cpu_init();
+    m_wide = __builtin_cpu_supports("avx2");
+#endif
+    // Without the vector pass the tables would serve nothing.
+    if (!m_wide)
+        return;
     // Each marker is found by three of its bytes, chosen to be rare in log
     // text: a record line's marker often shares its start with many lines
     // ("Checking user =" and "Checking message").
@@ -132,10 +139,6 @@ void MarkerSet::prepareWide()
             }
         }
     }
-#ifdef BW_MARKERS_AVX2
-    __builtin_cpu_init();
-    m_wide = __builtin_cpu_supports("avx2");
-#endif
 }
 
 MarkerSet::Mask MarkerSet::find(std::string_view line) const
