@@ -84,5 +84,10 @@ TEST(ListHeader, LooksLikeAPlainHeaderAfterEveryChangeAndRepaintsRowsFromItsPict
     both([](List& l) { l.view.header()->moveSection(1, 3); });
     both([](List& l) { l.model.setHeaderData(1, Qt::Horizontal, "FID"); });
     both([](List& l) { l.view.setEnabled(false); });
+    // A column fitted to its contents still follows the rows.
+    both([](List& l) { l.view.header()->setSectionResizeMode(1, QHeaderView::ResizeToContents); });
+    both([](List& l) { l.model.appendRow({new QStandardItem("AL"), new QStandardItem("a very long file ID")}); });
+    EXPECT_EQ(list.view.header()->sectionSize(1), plain.view.header()->sectionSize(1));
+    EXPECT_GT(list.view.header()->sectionSize(1), list.view.fontMetrics().horizontalAdvance("a very long file ID"));
     EXPECT_GT(header->painted, painted);
 }
