@@ -1,5 +1,7 @@
 #include "base/MarkerSet.h"
 
+#include "base/Text.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -181,15 +183,10 @@ void MarkerSet::cutLines(std::string_view text, std::vector<std::size_t>& ends, 
         return;
     }
 #endif
-    ends.clear();
-    masks.clear();
-    std::size_t begin = 0;
-    while (const void* lf = std::memchr(text.data() + begin, '\n', text.size() - begin)) {
-        const auto end = static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1;
-        ends.push_back(end);
-        masks.push_back(find(text.substr(begin, end - begin)));
-        begin = end;
-    }
+    lineEnds(text, ends);
+    masks.resize(ends.size());
+    for (std::size_t j = 0, begin = 0; j < ends.size(); begin = ends[j++])
+        masks[j] = find(text.substr(begin, ends[j] - begin));
 }
 
 void MarkerSet::check(std::string_view text, std::size_t place, unsigned groups, Mask& found) const

@@ -1,5 +1,6 @@
 #include "base/Text.h"
 
+#include <cstring>
 #include <limits>
 
 namespace bw {
@@ -75,6 +76,15 @@ std::string_view trim(std::string_view s)
     while (e > b && isTrimmed(s[e - 1]))
         --e;
     return s.substr(b, e - b);
+}
+
+void lineEnds(std::string_view text, std::vector<std::size_t>& ends)
+{
+    ends.clear();
+    for (std::size_t at = 0; const void* lf = std::memchr(text.data() + at, '\n', text.size() - at);) {
+        at = static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1;
+        ends.push_back(at);
+    }
 }
 
 std::size_t pos(std::string_view s, std::string_view what)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 // The text rules every parser shares. Logs are bytes: nothing here decodes or
 // knows about letter case beyond a to z. Positions count from 1, as the log
@@ -43,6 +44,10 @@ bool containsFolded(std::string_view s, std::string_view upperWhat);
 
 // Signed decimal integers: leading blanks and one sign allowed, then at least
 // one digit and nothing after; out of range is no number.
+// Where each line of text ends, after its line feed, in ends (emptied
+// first). What follows the last line feed is left.
+void lineEnds(std::string_view text, std::vector<std::size_t>& ends);
+
 std::optional<std::int32_t> readInt32(std::string_view s);
 std::optional<std::int64_t> readInt64(std::string_view s);
 

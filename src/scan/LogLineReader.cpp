@@ -1,6 +1,7 @@
 #include "scan/LogLineReader.h"
 
 #include "base/NativeFile.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -198,10 +199,7 @@ void LogLineReader::produce()
                 if (m_markers) {
                     m_markers->cutLines(text, ends, masks);
                 } else {
-                    for (std::size_t at = 0; const void* lf = std::memchr(text.data() + at, '\n', text.size() - at);) {
-                        at = static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1;
-                        ends.push_back(at);
-                    }
+                    lineEnds(text, ends);
                     masks.assign(ends.size(), 0);
                 }
             }
