@@ -313,22 +313,31 @@ void RowStore::sortEntries(std::vector<SortEntry>& entries, const SortState& ord
     // row, and no order's memory is shared) is sorted in two halves at once.
     constexpr std::size_t halvesFrom = 65536;
     const bool decisive = std::all_of(entries.begin(), entries.end(), [](const SortEntry& e) { return e.key.decisive; });
+    // Keys that decide alone compare as integers, a strict order, so the
+    // quicker unstable sort serves. A rule's answers are not trusted that
+    // far: the merge sort stays in bounds whatever they are.
+    const auto sortRange = [&](auto first, auto last) {
+        if (decisive)
+            std::sort(first, last, less);
+        else
+            std::stable_sort(first, last, less);
+    };
     const auto middle = entries.begin() + static_cast<std::ptrdiff_t>(entries.size() / 2);
     std::thread helper;
     if (decisive && entries.size() >= halvesFrom) {
         try {
-            helper = std::thread([&] { std::stable_sort(entries.begin(), middle, less); });
+            helper = std::thread([&] { sortRange(entries.begin(), middle); });
         } catch (const std::system_error&) {
             // No thread to be had: one sort, as for small lists.
         }
     }
     if (!helper.joinable()) {
-        std::stable_sort(entries.begin(), entries.end(), less);
+        sortRange(entries.begin(), entries.end());
         for (std::size_t i = 0; i < entries.size(); ++i)
             rows[i] = entries[i].row;
         return;
     }
-    std::stable_sort(middle, entries.end(), less);
+    sortRange(middle, entries.end());
     helper.join();
     auto left = entries.begin();
     auto right = middle;
