@@ -42,12 +42,12 @@ int foldCompare(std::string_view a, std::string_view b);
 // Whether s contains what (given in upper case) after folding a to z in s.
 bool containsFolded(std::string_view s, std::string_view upperWhat);
 
-// Signed decimal integers: leading blanks and one sign allowed, then at least
-// one digit and nothing after; out of range is no number.
 // Where each line of text ends, after its line feed, in ends (emptied
 // first). What follows the last line feed is left.
 void lineEnds(std::string_view text, std::vector<std::size_t>& ends);
 
+// Signed decimal integers: leading blanks and one sign allowed, then at least
+// one digit and nothing after; out of range is no number.
 std::optional<std::int32_t> readInt32(std::string_view s);
 std::optional<std::int64_t> readInt64(std::string_view s);
 

@@ -84,3 +84,14 @@ TEST(Text, ReadIntegers)
     EXPECT_EQ(readInt64(" 2048"), 2048);
     EXPECT_FALSE(readInt64("2048 "));
 }
+
+TEST(Text, LineEndsFallAfterEachLineFeedAndLeaveTheRest)
+{
+    std::vector<std::size_t> ends{99};
+    lineEnds("ab\n\ncd\nrest", ends);
+    EXPECT_EQ(ends, (std::vector<std::size_t>{3, 4, 7}));
+    lineEnds(std::string_view("\0\n", 2), ends);
+    EXPECT_EQ(ends, (std::vector<std::size_t>{2}));
+    lineEnds("no line feed", ends);
+    EXPECT_TRUE(ends.empty());
+}
