@@ -73,7 +73,7 @@ int ContentsParser::lineStep(std::string_view line, int from, ScanContext& ctx)
     default: {
         const auto recordOpen = [this] { return m_sectionState == 1 || m_sectionState == 2; };
         if (has(UserStats) && m_sectionState == 1)
-            userStats(line);
+            userStats(line, ctx);
         if (has(BytesInUse) && recordOpen()) {
             m_current->setSubItem(TotalSize, upTo(trim(line), " "));
             ctx.rows().endUpdate();
@@ -92,32 +92,75 @@ int ContentsParser::lineStep(std::string_view line, int from, ScanContext& ctx)
 
 namespace {
 
-// What a "Checking user =" line names: the user's name, the file ID, and
-// the record from the "(" on.
-struct UserKey {
-    std::string_view name;
-    std::string_view fid;
-    std::string_view record;
-};
+// Where the values of a "Checking user =" and of a "User stats:" line lie
+// in the line's fields, and the answers kept beside them.
+namespace cut {
+enum Part : std::size_t { Name, Fid, Department, DbSize, Date, InBox, OutBox, WasteBasket, PartCount };
+static_assert(PartCount <= LineFields::maxParts);
+constexpr std::uint32_t dbSizeIsNumber = 1;
+constexpr std::uint32_t headerCut = 2;
+constexpr std::uint32_t statsCut = 4;
+} // namespace cut
 
-UserKey userKeyOf(std::string_view line)
+// Cuts a "Checking user =" line: the user's name, the file ID and, from the
+// record after the "(", the department, the size and the date, which
+// follow the dash in the GroupWise 5 form and the sixth character in the job
+// log.
+void cutUserHeader(std::string_view line, bool jobLog, LineFields& fields)
 {
     std::string_view record = fromPos(line, static_cast<std::ptrdiff_t>(pos(line, "=")) + 2);
     const std::size_t paren = pos(record, "(");
     // The text before "(" (none without one), at most 14 characters of it.
     const std::string_view name = trim(paren >= 15 ? record.substr(0, 14) : record.substr(0, paren > 0 ? paren - 1 : 0));
     record = trim(fromPos(record, static_cast<std::ptrdiff_t>(paren)));
-    return {name, copyAt(record, 2, 3), record};
+    const std::string_view fid = copyAt(record, 2, 3);
+    fields.lookupHash = RowStore::keyHash(name, fid);
+    fields.setPart(cut::Name, line, name);
+    fields.setPart(cut::Fid, line, fid);
+
+    std::string_view department;
+    const std::size_t open = record.find('[');
+    if (open != std::string_view::npos) {
+        const std::size_t close = record.find(']');
+        if (close != std::string_view::npos && close > open)
+            department = record.substr(open + 1, close - open - 1);
+    }
+    fields.setPart(cut::Department, line, department);
+
+    const std::size_t dash = jobLog ? 0 : pos(record, "-");
+    record = trim(fromPos(record, dash == 0 ? 6 : static_cast<std::ptrdiff_t>(dash) + 2));
+    const std::string_view size = upTo(record, " ");
+    fields.setPart(cut::DbSize, line, size);
+    fields.setFlag(cut::dbSizeIsNumber, readInt32(size).has_value());
+    fields.setPart(cut::Date, line, trim(copyAt(record, static_cast<std::ptrdiff_t>(pos(record, ",")) + 2, 14)));
+    fields.setFlag(cut::headerCut, true);
+}
+
+// Cuts a "User stats:" line: the InBox, OutBox and WasteBasket counts.
+void cutUserStats(std::string_view line, LineFields& fields)
+{
+    std::string_view record = trim(fromPos(trim(line), 12));
+    fields.setPart(cut::InBox, line, upTo(record, " "));
+    record = trim(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "InBox,")) + 7));
+    fields.setPart(cut::OutBox, line, upTo(record, " "));
+    record = trim(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "OutBox,")) + 7));
+    fields.setPart(cut::WasteBasket, line, upTo(record, " "));
+    fields.setFlag(cut::statsCut, true);
 }
 
 } // namespace
 
-std::uint64_t ContentsParser::lookupHash(std::string_view line, MarkerSet::Mask markers) const
+// The reader cuts headers as the GroupWise 5 form has them, the form most
+// logs are in; a job log's are cut again in their turn.
+bool ContentsParser::prepare(std::string_view line, MarkerSet::Mask markers, LineFields& fields) const
 {
-    if (!(markers & MarkerSet::bit(CheckingUser)))
-        return 0;
-    const UserKey user = userKeyOf(line);
-    return RowStore::keyHash(user.name, user.fid);
+    const bool header = (markers & MarkerSet::bit(CheckingUser)) != 0;
+    const bool stats = (markers & MarkerSet::bit(UserStats)) != 0;
+    if (header)
+        cutUserHeader(line, false, fields);
+    if (stats)
+        cutUserStats(line, fields);
+    return header || stats;
 }
 
 // Values a line sets together are neighbours, so that they change in one go.
@@ -130,33 +173,26 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
 {
     RowStore& rows = ctx.rows();
     rows.beginUpdate();
-    const UserKey user = userKeyOf(line);
-    const std::string_view userName = user.name;
-    const std::string_view userFid = user.fid;
-    std::string_view record = user.record;
-
-    std::string_view department;
-    const std::size_t open = record.find('[');
-    if (open != std::string_view::npos) {
-        const std::size_t close = record.find(']');
-        if (close != std::string_view::npos && close > open)
-            department = record.substr(open + 1, close - open - 1);
+    LineFields own;
+    const LineFields* fields = ctx.preparedFields(line);
+    if (!fields || m_jobLogMode || !fields->flag(cut::headerCut)) {
+        cutUserHeader(line, m_jobLogMode, own);
+        fields = &own;
     }
-
-    const std::size_t dash = m_jobLogMode ? 0 : pos(record, "-");
-    record = trim(fromPos(record, dash == 0 ? 6 : static_cast<std::ptrdiff_t>(dash) + 2));
-    const std::string_view size = upTo(record, " ");
-    const std::string_view dbSize = readInt32(size) ? size : std::string_view("0");
-    const std::string_view date = trim(copyAt(record, static_cast<std::ptrdiff_t>(pos(record, ",")) + 2, 14));
+    const std::string_view userName = fields->part(line, cut::Name);
+    const std::string_view userFid = fields->part(line, cut::Fid);
+    const std::string_view dbSize = fields->flag(cut::dbSizeIsNumber) ? fields->part(line, cut::DbSize) : "0";
+    const std::string_view date = fields->part(line, cut::Date);
 
     // The list finds a user by name and file ID, as they read when its row is added.
-    Row* row = rows.find(userName, userFid, ctx.lookupHashOf(line));
+    Row* row = rows.find(userName, userFid, fields->lookupHash);
     if (row) {
         rows.touch(*row);
         row->setSubItem(UserDbSize, dbSize);
         row->setSubItem(ReportDate, date);
     } else {
         static const Row defaults({}, {"Unknown", "N/A", "N/A", "N/A", "N/A", "N/A", "Z", "N/A", "N/A", "", "N/A"});
+        const std::string_view department = fields->part(line, cut::Department);
         row = &rows.addLike(userName, defaults, [&](Row& fresh) {
             fresh.setSubItemsFrom(UserFid, {userFid, dbSize});
             fresh.setSubItemsFrom(Department, {department, date});
@@ -166,14 +202,16 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
     m_sectionState = 1;
 }
 
-void ContentsParser::userStats(std::string_view line)
+void ContentsParser::userStats(std::string_view line, ScanContext& ctx)
 {
-    std::string_view record = trim(fromPos(trim(line), 12));
-    const std::string_view inBox = upTo(record, " ");
-    record = trim(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "InBox,")) + 7));
-    const std::string_view outBox = upTo(record, " ");
-    record = trim(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "OutBox,")) + 7));
-    m_current->setSubItemsFrom(InBoxSize, {inBox, outBox, upTo(record, " ")});
+    LineFields own;
+    const LineFields* fields = ctx.preparedFields(line);
+    if (!fields || !fields->flag(cut::statsCut)) {
+        cutUserStats(line, own);
+        fields = &own;
+    }
+    m_current->setSubItemsFrom(InBoxSize, {fields->part(line, cut::InBox), fields->part(line, cut::OutBox),
+                                           fields->part(line, cut::WasteBasket)});
     m_sectionState = 2;
 }
 

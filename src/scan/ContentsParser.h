@@ -18,7 +18,7 @@ public:
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
     int lineStep(std::string_view line, int from, ScanContext& ctx) override;
-    std::uint64_t lookupHash(std::string_view line, MarkerSet::Mask markers) const override;
+    bool prepare(std::string_view line, MarkerSet::Mask markers, LineFields& fields) const override;
     const MarkerSet* markers() const override { return &m_markers.set(); }
     bool needsUnmarkedLines() const override { return false; }
 
@@ -27,7 +27,7 @@ public:
 
 private:
     void userHeader(std::string_view line, ScanContext& ctx);
-    void userStats(std::string_view line);
+    void userStats(std::string_view line, ScanContext& ctx);
     void limitExceeded(std::string_view line, const char* flag, ScanContext& ctx);
     void diskSpaceManagement(std::string_view line);
 

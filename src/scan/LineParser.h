@@ -2,6 +2,7 @@
 
 #include "base/MarkerSet.h"
 #include "base/PathResolver.h"
+#include "scan/LineFields.h"
 #include "scan/ScanProfile.h"
 
 #include <cstdint>
@@ -24,9 +25,9 @@ public:
     {
         return markers.find(line);
     }
-    // What the parser's lookupHash() gave for the line being handled; 0 when
-    // not known.
-    virtual std::uint64_t lookupHashOf(std::string_view /*line*/) { return 0; }
+    // What the parser's prepare() cut out of the line being handled, when
+    // the reader did that ahead of time; nullptr otherwise.
+    virtual const LineFields* preparedFields(std::string_view /*line*/) { return nullptr; }
     // Ends the section: the state goes outside, the list's suspension is
     // lifted, and when the list holds rows the scan pauses. Returns whether
     // it paused; the parser then returns from its line step at once, telling
@@ -77,12 +78,16 @@ public:
     virtual void endOfFile(ScanContext&) {}
     // Whether a record waits for its closing line (holds the mid-section pause).
     virtual bool recordOpen() const { return false; }
-    // The hash (RowStore::keyHash) of the row a line holding these markers
-    // will look up, or 0 for none. The reader calls it on its own thread
-    // ahead of the line's turn, so it reads the line alone: the scan then
-    // has the list fetch that row's place early, and the lookup takes the
-    // hash as it is (ScanContext::lookupHashOf).
-    virtual std::uint64_t lookupHash(std::string_view /*line*/, MarkerSet::Mask /*markers*/) const { return 0; }
+    // Cuts out of a line holding these markers the values its tests will
+    // read, and the hash (RowStore::keyHash) of the row it will look up;
+    // false when there is nothing to cut. The reader calls it on its own
+    // thread ahead of the line's turn, so it reads the line alone: the scan
+    // then has the list fetch that row's place early, and the line's tests
+    // find their values cut (ScanContext::preparedFields).
+    virtual bool prepare(std::string_view /*line*/, MarkerSet::Mask /*markers*/, LineFields& /*fields*/) const
+    {
+        return false;
+    }
     // The markers the parser tests every line for, so the reader can look
     // for them ahead of time.
     virtual const MarkerSet* markers() const { return nullptr; }

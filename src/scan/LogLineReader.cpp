@@ -105,7 +105,7 @@ void LogLineReader::close()
     m_current.reset();
     m_nextLine = 0;
     m_mask = 0;
-    m_hash = 0;
+    m_fields = nullptr;
     m_lineNumber = 0;
     m_bytesRead = 0;
     m_bytesBeforeChunk = 0;
@@ -144,6 +144,7 @@ void LogLineReader::produce()
         if (!chunk)
             return;
         chunk->lines.clear();
+        chunk->fields.clear();
         chunk->rawBytes = 0;
         chunk->data.swap(carry);
         ByteBuffer& data = chunk->data;
@@ -210,8 +211,14 @@ void LogLineReader::produce()
                 ++lines;
                 if (mask != 0 || !m_onlyMarked) {
                     const std::string_view line(base + lineStart, end - lineStart);
-                    chunk->lines.push_back({lineStart, line.size(), mask, lines,
-                                            mask != 0 && m_lookupHash ? m_lookupHash(line, mask) : 0});
+                    std::uint32_t fields = noFields;
+                    if (mask != 0 && m_prepare) {
+                        if (m_prepare(line, mask, chunk->fields.emplace_back()))
+                            fields = static_cast<std::uint32_t>(chunk->fields.size() - 1);
+                        else
+                            chunk->fields.pop_back();
+                    }
+                    chunk->lines.push_back({lineStart, line.size(), mask, fields, lines});
                 }
                 lineStart = end;
             }
@@ -255,11 +262,12 @@ LogLineReader::Result LogLineReader::next(std::string_view& line, Clock::time_po
                 const LineRef& ref = m_current->lines[m_nextLine++];
                 line = std::string_view(m_current->data.data() + ref.begin, ref.length);
                 m_mask = ref.mask;
-                m_hash = ref.hash;
+                m_fields = ref.fields == noFields ? nullptr : &m_current->fields[ref.fields];
                 m_lineNumber = ref.number;
                 m_bytesRead = m_bytesBeforeChunk + static_cast<std::int64_t>(ref.begin + ref.length);
                 return Result::Line;
             }
+            m_fields = nullptr;
             m_lineNumber = m_current->linesThrough;
             m_bytesRead = m_bytesBeforeChunk += m_current->rawBytes;
             if (m_current->last) {

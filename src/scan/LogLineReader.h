@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/MarkerSet.h"
+#include "scan/LineFields.h"
 
 #include <QFile>
 #include <QString>
@@ -63,11 +64,11 @@ public:
         m_markers = markers;
         m_onlyMarked = markers && onlyMarked;
     }
-    // Called on the worker for every marked line, with its markers; what it
-    // gives goes beside the line (lookupHash(), peek()). It must read nothing
-    // but the line.
-    using LookupHash = std::function<std::uint64_t(std::string_view line, MarkerSet::Mask markers)>;
-    void setLookupHash(LookupHash hash) { m_lookupHash = std::move(hash); }
+    // Called on the worker for every marked line, with its markers; the
+    // fields it fills go beside the line when it returns true (fields(),
+    // peekLookupHash()). It must read nothing but the line.
+    using Prepare = std::function<bool(std::string_view line, MarkerSet::Mask markers, LineFields& fields)>;
+    void setPrepare(Prepare prepare) { m_prepare = std::move(prepare); }
     void close();
 
     Result next(std::string_view& line, Clock::time_point deadline = Clock::time_point::max());
@@ -77,13 +78,14 @@ public:
     {
         if (!m_current || m_nextLine + ahead > m_current->lines.size() || ahead == 0)
             return false;
-        hash = m_current->lines[m_nextLine + ahead - 1].hash;
+        const std::uint32_t at = m_current->lines[m_nextLine + ahead - 1].fields;
+        hash = at == noFields ? 0 : m_current->fields[at].lookupHash;
         return true;
     }
     // The markers found in the line next() gave last (with setMarkers).
     MarkerSet::Mask mask() const { return m_mask; }
-    // What setLookupHash's function gave for that line; 0 without one.
-    std::uint64_t lookupHash() const { return m_hash; }
+    // What setPrepare's function cut out of that line; nullptr without.
+    const LineFields* fields() const { return m_fields; }
     const MarkerSet* markers() const { return m_markers; }
     // The number of the line next() gave last, counting from 1; after the
     // end or a failure, the number of complete lines read.
@@ -112,16 +114,18 @@ private:
         std::size_t m_capacity = 0;
     };
 
+    static constexpr std::uint32_t noFields = ~std::uint32_t(0);
     struct LineRef {
         std::size_t begin;
         std::size_t length;
         MarkerSet::Mask mask;
+        std::uint32_t fields; // index into Chunk::fields, or noFields
         std::int64_t number;
-        std::uint64_t hash;
     };
     struct Chunk {
         ByteBuffer data;
         std::vector<LineRef> lines;
+        std::vector<LineFields> fields; // of the lines that have them
         std::int64_t rawBytes = 0; // bytes read from the device, zero bytes included
         std::int64_t linesThrough = 0; // complete lines up to the end of this chunk
         bool last = false;
@@ -139,13 +143,13 @@ private:
     bool m_checkLength = false;
     const MarkerSet* m_markers = nullptr;
     bool m_onlyMarked = false;
-    LookupHash m_lookupHash;
+    Prepare m_prepare;
 
     // The reader's own side.
     std::unique_ptr<Chunk> m_current;
     std::size_t m_nextLine = 0;
     MarkerSet::Mask m_mask = 0;
-    std::uint64_t m_hash = 0;
+    const LineFields* m_fields = nullptr;
     std::int64_t m_lineNumber = 0;
     std::int64_t m_bytesRead = 0;
     std::int64_t m_bytesBeforeChunk = 0;

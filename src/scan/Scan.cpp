@@ -34,11 +34,11 @@ void Scan::startNative(const QByteArray& nativePath)
         return;
     }
     m_reader.setMarkers(m_parser.markers(), !m_parser.needsUnmarkedLines());
-    // The parser's lookupHash() reads nothing but the line, so the reader's
+    // The parser's prepare() reads nothing but the line, so the reader's
     // thread may call it.
     const LineParser& parser = m_parser;
-    m_reader.setLookupHash([&parser](std::string_view line, MarkerSet::Mask markers) {
-        return parser.lookupHash(line, markers);
+    m_reader.setPrepare([&parser](std::string_view line, MarkerSet::Mask markers, LineFields& fields) {
+        return parser.prepare(line, markers, fields);
     });
     m_rowCap = m_parser.profile().rowCap;
     m_lineCount = 0;
@@ -120,9 +120,9 @@ MarkerSet::Mask Scan::markersIn(const MarkerSet& markers, std::string_view line)
     return &markers == m_reader.markers() && line.data() == m_line.data() ? m_reader.mask() : markers.find(line);
 }
 
-std::uint64_t Scan::lookupHashOf(std::string_view line)
+const LineFields* Scan::preparedFields(std::string_view line)
 {
-    return line.data() == m_line.data() ? m_reader.lookupHash() : 0;
+    return line.data() == m_line.data() ? m_reader.fields() : nullptr;
 }
 
 bool Scan::sectionCompleted(int& sectionState)

@@ -55,7 +55,7 @@ private:
     RowStore& rows() override { return m_rows; }
     void showStatus(std::string_view text) override;
     MarkerSet::Mask markersIn(const MarkerSet& markers, std::string_view line) override;
-    std::uint64_t lookupHashOf(std::string_view line) override;
+    const LineFields* preparedFields(std::string_view line) override;
     bool sectionCompleted(int& sectionState) override;
 
     bool runLine();

@@ -205,3 +205,88 @@ TEST(ContentsParser, LfAndCrLfLogsGiveTheSameRowsAndTaskLogsSwitch)
     EXPECT_EQ(scanContents("CONTENTS VERIFICATION"),
               (std::vector<std::string>{"# Started Parsing Content Log File", "# Completed Parsing Log File"}));
 }
+
+namespace {
+
+// Hands the parser its lines one by one, as no reader cut them ahead.
+class LineByLine : public ScanContext {
+public:
+    SortState sort;
+    RowStore store{contentsCompare, sort, nullptr, lookupColumnFor<ContentsParser>()};
+    std::vector<std::string> listed;
+
+    RowStore& rows() override { return store; }
+    void showStatus(std::string_view) override {}
+    bool sectionCompleted(int& sectionState) override
+    {
+        sectionState = -1;
+        store.endUpdate();
+        return !store.empty();
+    }
+
+    void takeRows()
+    {
+        store.settle();
+        for (std::size_t i = 0; i < store.size(); ++i) {
+            std::string line = store.at(i).caption;
+            for (const std::string& s : store.at(i).subItems())
+                line += "|" + s;
+            listed.push_back(line);
+        }
+        store.clear();
+    }
+
+    void feed(ContentsParser& parser, std::string_view text)
+    {
+        for (std::size_t at = 0, lf; (lf = text.find('\n', at)) != std::string_view::npos; at = lf + 1) {
+            const std::string_view line = text.substr(at, lf + 1 - at);
+            for (int from = 0; (from = parser.lineStep(line, from, *this)) != LineParser::lineDone;)
+                takeRows();
+        }
+        takeRows();
+    }
+};
+
+} // namespace
+
+TEST(ContentsParser, LinesCutAheadByTheReaderGiveTheRowsOfLinesCutInTheirTurn)
+{
+    const std::string text = crlf({
+        "CONTENTS VERIFICATION",
+        "Checking user = JSMITH (abc) [Sales] - 1234 KB, 12/10/03 13:45:10 more",
+        "   User stats: 12 InBox, 3 OutBox, 4 WasteBasket, 99 total",
+        "   500 bytes in use by user JSMITH",
+        // A header and the user's stats on one line: both are cut, the
+        // counts from the twelfth character of the line on.
+        "Checking user = ANNA (k3f) [Ops] - 77 KB, 01/02/04   User stats: 5 InBox, 6 OutBox, 7 WasteBasket",
+        "   Size Limit Exceeded for ANNA  Current size: 500 KB limit 400",
+        "Checking user = THIRTEENCHARS(zzz] [x - 2147483648 KB",
+        "   User stats: x InBox",
+        "4 bytes in use by user",
+        "Checking user = JSMITH (abc) [Other] - 99 KB, 12/11/03 10:00",
+        "1 bytes in use by user",
+        "PROCESSING COMPLETE",
+        // The job log's headers have no dash before the size.
+        "===== BEGIN - JOB LOG =====",
+        "CONTENTS VERIFICATION",
+        "Checking user = BOB (b0b) 88 KB - so - many, 12/10/03 13:45",
+        "   User stats: 1 InBox, 2 OutBox, 3 WasteBasket",
+        "PROCESSING COMPLETE",
+        "END - JOB LOG",
+    });
+    std::vector<std::string> scanned;
+    for (const std::string& line : scanContents(text)) {
+        if (line.rfind("# ", 0) != 0)
+            scanned.push_back(line);
+    }
+    LineByLine direct;
+    ContentsParser parser;
+    direct.feed(parser, text);
+    EXPECT_EQ(scanned, direct.listed);
+    EXPECT_EQ(scanned, (std::vector<std::string>{
+                           "ANNA|k3f|77|er|6|7| 500 |S|N/A|N/A|Ops|01/02/04   Use",
+                           "JSMITH|abc|99|12|3|4|1|Z|N/A|N/A|Sales|12/11/03 10:00",
+                           "THIRTEENCHARS|zzz|0|x|||4|Z|N/A|N/A||147483648 KB",
+                           "BOB|b0b|88|1|2|3|N/A|Z|N/A|N/A||12/10/03 13:45",
+                       }));
+}
