@@ -12,10 +12,12 @@ namespace bw {
 
 namespace {
 
-// Enough lines per hand-over to keep locking rare, few enough in flight to
-// keep memory small whatever the size of the log.
+// Enough lines per hand-over to keep locking rare. In flight, about 32 MiB:
+// enough for the worker to read on while the scan's thread sorts and writes
+// a large section at its end (some tens of milliseconds), and a bound on
+// memory whatever the size of the log.
 constexpr std::size_t chunkTarget = 16 * LogLineReader::blockSize;
-constexpr std::size_t chunksInFlight = 3;
+constexpr std::size_t chunksInFlight = 32;
 
 } // namespace
 

@@ -27,8 +27,9 @@ namespace bw {
 // kept, so that memory stays bounded whatever the input: no marker or field
 // lies that far into a line.
 //
-// Reading, cutting and the search for the parser's markers run one step
-// ahead on a worker thread, in chunks of whole lines; the scan itself, and
+// Reading, cutting, the search for the parser's markers and the parser's
+// prepare() run ahead on a worker thread (by up to about 32 MiB), in chunks
+// of whole lines; the scan itself, and
 // everything it touches, stays on the caller's thread. A line is a view into
 // its chunk, valid until the next call of next().
 class LogLineReader {

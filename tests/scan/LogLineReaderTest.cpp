@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 using namespace bw;
 using bw::test::FailingDevice;
 using bw::test::TempLog;
@@ -155,4 +159,51 @@ TEST(LogLineReader, OnlyFilesAndFifosAreOpened)
         EXPECT_FALSE(reader.open("/dev/zero"));
         EXPECT_EQ(reader.errorString(), "Is a device, not a log file");
     }
+}
+
+namespace {
+
+// An endless log of short lines that counts the bytes it served.
+class EndlessLog : public QIODevice {
+public:
+    EndlessLog() { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+    bool isSequential() const override { return true; }
+    std::int64_t served() const { return m_served; }
+
+protected:
+    qint64 readData(char* out, qint64 max) override
+    {
+        for (qint64 i = 0; i < max; ++i)
+            out[i] = (m_served + i) % 64 == 63 ? '\n' : 'x';
+        m_served += max;
+        return max;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    std::atomic<std::int64_t> m_served{0};
+};
+
+} // namespace
+
+TEST(LogLineReader, ReadsAheadWhileTheScanWaitsButNeverWithoutBound)
+{
+    EndlessLog log;
+    LogLineReader reader;
+    reader.setDevice(&log);
+    std::string_view line;
+    ASSERT_EQ(reader.next(line), LogLineReader::Result::Line);
+    // The worker goes on while no line is asked for, then stops.
+    const std::int64_t mib = std::int64_t(1) << 20;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (log.served() < 16 * mib && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_GE(log.served(), 16 * mib);
+    std::int64_t before = -1;
+    while (log.served() != before && std::chrono::steady_clock::now() < deadline) {
+        before = log.served();
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    EXPECT_LE(log.served(), 40 * mib);
+    reader.close();
 }
