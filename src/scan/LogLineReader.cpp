@@ -12,11 +12,13 @@ namespace bw {
 
 namespace {
 
-// Enough lines per hand-over to keep locking rare. In flight, about 32 MiB:
-// enough for the worker to read on while the scan's thread sorts and writes
-// a large section at its end (some tens of milliseconds), and a bound on
-// memory whatever the size of the log.
+// Enough lines per hand-over to keep locking rare. Read ahead, about 32 MiB
+// of lines: enough for the worker to read on while the scan's thread sorts
+// and writes a large section at its end (some tens of milliseconds), and a
+// bound on memory whatever the log, long lines included.
 constexpr std::size_t chunkTarget = 16 * LogLineReader::blockSize;
+constexpr std::size_t readAheadBytes = 32 * chunkTarget;
+// A pipe's short reads make small chunks, each with a block's room.
 constexpr std::size_t chunksInFlight = 32;
 
 } // namespace
@@ -104,6 +106,7 @@ void LogLineReader::close()
     m_device = nullptr;
     m_checkLength = false;
     m_ready.clear();
+    m_readyBytes = 0;
     m_current.reset();
     m_nextLine = 0;
     m_mask = 0;
@@ -120,7 +123,9 @@ void LogLineReader::close()
 std::unique_ptr<LogLineReader::Chunk> LogLineReader::takeFreeChunk()
 {
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_stop || m_ready.size() < chunksInFlight; });
+    m_changed.wait(lock, [this] {
+        return m_stop || (m_ready.size() < chunksInFlight && m_readyBytes < readAheadBytes);
+    });
     if (m_stop)
         return nullptr;
     std::unique_ptr<Chunk> chunk;
@@ -242,6 +247,7 @@ void LogLineReader::produce()
         const bool last = chunk->last;
         {
             std::lock_guard lock(m_mutex);
+            m_readyBytes += chunk->data.size();
             m_ready.push_back(std::move(chunk));
         }
         m_changed.notify_all();
@@ -296,6 +302,7 @@ LogLineReader::Result LogLineReader::next(std::string_view& line, Clock::time_po
                 return Result::NoLine;
             m_current = std::move(m_ready.front());
             m_ready.pop_front();
+            m_readyBytes -= m_current->data.size();
         }
         m_changed.notify_all();
         m_nextLine = 0;

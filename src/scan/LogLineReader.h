@@ -162,6 +162,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<std::unique_ptr<Chunk>> m_ready;
+    std::size_t m_readyBytes = 0; // of the lines in m_ready
     std::vector<std::unique_ptr<Chunk>> m_free;
     bool m_stop = false;
     std::thread m_worker;
