@@ -12,28 +12,43 @@ namespace bw {
 
 namespace {
 
-// Enough lines per hand-over to keep locking rare. Read ahead, about 32 MiB
-// of lines: enough for the worker to read on while the scan's thread sorts
-// and writes a large section at its end (some tens of milliseconds), and a
-// bound on memory whatever the log, long lines included.
+// Enough lines per hand-over to keep locking rare. Read ahead, up to about
+// 32 MiB of lines: enough to read on while the scan's thread sorts and
+// writes a large section at its end (some tens of milliseconds), and a bound
+// on memory whatever the log, long lines included. A log of less than half a
+// gigabyte gets less, a sixteenth of its size but a few chunks at least, so
+// that the memory first taken for reading ahead stays a small share of the
+// scan. A pipe's short reads make small chunks, each with a block's room, so
+// their number is bounded too.
 constexpr std::size_t chunkTarget = 16 * LogLineReader::blockSize;
 constexpr std::size_t readAheadBytes = 32 * chunkTarget;
-// A pipe's short reads make small chunks, each with a block's room.
-constexpr std::size_t chunksInFlight = 32;
+constexpr std::size_t fewestChunksAhead = 3;
+constexpr std::size_t mostChunksAhead = 32;
+
+std::size_t chunksAheadFor(std::int64_t logSize)
+{
+    const auto share = static_cast<std::size_t>(std::max<std::int64_t>(logSize, 0) / 16) / chunkTarget;
+    return std::clamp(share, fewestChunksAhead, mostChunksAhead);
+}
 
 } // namespace
 
 void LogLineReader::ByteBuffer::resize(std::size_t size)
 {
-    if (size > m_capacity) {
-        const std::size_t capacity = std::max(size, m_capacity * 2);
-        std::unique_ptr<char[]> bigger(new char[capacity]);
-        if (m_size > 0)
-            std::memcpy(bigger.get(), m_data.get(), m_size);
-        m_data = std::move(bigger);
-        m_capacity = capacity;
-    }
+    if (size > m_capacity)
+        reserve(std::max(size, m_capacity * 2));
     m_size = size;
+}
+
+void LogLineReader::ByteBuffer::reserve(std::size_t capacity)
+{
+    if (capacity <= m_capacity)
+        return;
+    std::unique_ptr<char[]> bigger(new char[capacity]);
+    if (m_size > 0)
+        std::memcpy(bigger.get(), m_data.get(), m_size);
+    m_data = std::move(bigger);
+    m_capacity = capacity;
 }
 
 void LogLineReader::ByteBuffer::assign(const char* from, std::size_t size)
@@ -80,6 +95,7 @@ bool LogLineReader::openNative(const QByteArray& nativePath)
         return false;
     m_device = &m_file;
     m_fileSize = m_file.size();
+    m_chunksAhead = chunksAheadFor(m_fileSize);
     m_checkLength = type == fs::file_type::regular;
     return true;
 }
@@ -89,6 +105,7 @@ void LogLineReader::setDevice(QIODevice* device)
     close();
     m_device = device;
     m_fileSize = device->size();
+    m_chunksAhead = chunksAheadFor(m_fileSize);
 }
 
 void LogLineReader::close()
@@ -124,7 +141,7 @@ std::unique_ptr<LogLineReader::Chunk> LogLineReader::takeFreeChunk()
 {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] {
-        return m_stop || (m_ready.size() < chunksInFlight && m_readyBytes < readAheadBytes);
+        return m_stop || (m_ready.size() < m_chunksAhead && m_readyBytes < readAheadBytes);
     });
     if (m_stop)
         return nullptr;
@@ -155,6 +172,10 @@ void LogLineReader::produce()
         chunk->rawBytes = 0;
         chunk->data.swap(carry);
         ByteBuffer& data = chunk->data;
+        // Room for a whole chunk at once: a new chunk (a large log's reader
+        // makes some tens) would otherwise grow through five buffers, each
+        // fresh memory to the system.
+        data.reserve(chunkTarget + blockSize);
         std::size_t lineStart = 0;
         std::size_t scanFrom = data.size(); // the carried text holds no line feed
         for (;;) {

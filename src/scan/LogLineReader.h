@@ -28,8 +28,9 @@ namespace bw {
 // lies that far into a line.
 //
 // Reading, cutting, the search for the parser's markers and the parser's
-// prepare() run ahead on a worker thread (by up to about 32 MiB), in chunks
-// of whole lines; the scan itself, and
+// prepare() run ahead on a worker thread, in chunks of whole lines (by up to
+// a sixteenth of the log, between a few chunks and about 32 MiB); the scan
+// itself, and
 // everything it touches, stays on the caller's thread. A line is a view into
 // its chunk, valid until the next call of next().
 class LogLineReader {
@@ -106,6 +107,7 @@ private:
         const char* data() const { return m_data.get(); }
         std::size_t size() const { return m_size; }
         void resize(std::size_t size);
+        void reserve(std::size_t capacity);
         void assign(const char* from, std::size_t size);
         void swap(ByteBuffer& other) noexcept;
 
@@ -163,6 +165,7 @@ private:
     std::condition_variable m_changed;
     std::deque<std::unique_ptr<Chunk>> m_ready;
     std::size_t m_readyBytes = 0; // of the lines in m_ready
+    std::size_t m_chunksAhead = 3; // in flight at most, set as the log opens
     std::vector<std::unique_ptr<Chunk>> m_free;
     bool m_stop = false;
     std::thread m_worker;

@@ -163,11 +163,17 @@ TEST(LogLineReader, OnlyFilesAndFifosAreOpened)
 
 namespace {
 
-// An endless log of short lines that counts the bytes it served.
+// An endless log of short lines that counts the bytes it served, and tells
+// the size it is given.
 class EndlessLog : public QIODevice {
 public:
-    EndlessLog() { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+    explicit EndlessLog(qint64 size)
+        : m_size(size)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
     bool isSequential() const override { return true; }
+    qint64 size() const override { return m_size; }
     std::int64_t served() const { return m_served; }
 
 protected:
@@ -181,29 +187,48 @@ protected:
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
+    qint64 m_size;
     std::atomic<std::int64_t> m_served{0};
 };
 
-} // namespace
-
-TEST(LogLineReader, ReadsAheadWhileTheScanWaitsButNeverWithoutBound)
+// How far the reader of log reads ahead of a caller who took one line and
+// waits: once the reader waits too.
+std::int64_t readAhead(EndlessLog& log)
 {
-    EndlessLog log;
     LogLineReader reader;
     reader.setDevice(&log);
     std::string_view line;
-    ASSERT_EQ(reader.next(line), LogLineReader::Result::Line);
-    // The worker goes on while no line is asked for, then stops.
-    const std::int64_t mib = std::int64_t(1) << 20;
+    EXPECT_EQ(reader.next(line), LogLineReader::Result::Line);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (log.served() < 16 * mib && std::chrono::steady_clock::now() < deadline)
+    // A large log's reader has at least 16 MiB to read first.
+    while (log.size() > (std::int64_t(1) << 30) && log.served() < (std::int64_t(16) << 20)
+           && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_GE(log.served(), 16 * mib);
     std::int64_t before = -1;
     while (log.served() != before && std::chrono::steady_clock::now() < deadline) {
         before = log.served();
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
-    EXPECT_LE(log.served(), 40 * mib);
-    reader.close();
+    // The lines read meanwhile come in order.
+    EXPECT_EQ(reader.next(line), LogLineReader::Result::Line);
+    EXPECT_EQ(line, std::string(63, 'x') + "\n");
+    EXPECT_EQ(reader.lineNumber(), 2);
+    return log.served();
+}
+
+} // namespace
+
+TEST(LogLineReader, ReadsAheadByAShareOfTheLogButNeverWithoutBound)
+{
+    const std::int64_t mib = std::int64_t(1) << 20;
+    // A pipe, or a small log: a few chunks.
+    EndlessLog pipe(0);
+    EXPECT_LE(readAhead(pipe), 8 * mib);
+    EndlessLog small(40 * mib);
+    EXPECT_LE(readAhead(small), 8 * mib);
+    // A large log: some tens of MiB, whatever its size.
+    EndlessLog large(std::int64_t(8) << 30);
+    const std::int64_t ahead = readAhead(large);
+    EXPECT_GE(ahead, 16 * mib);
+    EXPECT_LE(ahead, 40 * mib);
 }
