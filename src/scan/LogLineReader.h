@@ -30,9 +30,8 @@ namespace bw {
 // Reading, cutting, the search for the parser's markers and the parser's
 // prepare() run ahead on a worker thread, in chunks of whole lines (by up to
 // a sixteenth of the log, between a few chunks and about 32 MiB); the scan
-// itself, and
-// everything it touches, stays on the caller's thread. A line is a view into
-// its chunk, valid until the next call of next().
+// itself, and everything it touches, stays on the caller's thread. A line is
+// a view into its chunk, valid until the next call of next().
 class LogLineReader {
 public:
     static constexpr std::size_t blockSize = 65536;
