@@ -173,11 +173,11 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
 {
     RowStore& rows = ctx.rows();
     rows.beginUpdate();
-    LineFields own;
     const LineFields* fields = ctx.preparedFields(line);
     if (!fields || m_jobLogMode || !fields->flag(cut::headerCut)) {
-        cutUserHeader(line, m_jobLogMode, own);
-        fields = &own;
+        m_ownFields = {};
+        cutUserHeader(line, m_jobLogMode, m_ownFields);
+        fields = &m_ownFields;
     }
     const std::string_view userName = fields->part(line, cut::Name);
     const std::string_view userFid = fields->part(line, cut::Fid);
@@ -204,11 +204,11 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
 
 void ContentsParser::userStats(std::string_view line, ScanContext& ctx)
 {
-    LineFields own;
     const LineFields* fields = ctx.preparedFields(line);
     if (!fields || !fields->flag(cut::statsCut)) {
-        cutUserStats(line, own);
-        fields = &own;
+        m_ownFields = {};
+        cutUserStats(line, m_ownFields);
+        fields = &m_ownFields;
     }
     m_current->setSubItemsFrom(InBoxSize, {fields->part(line, cut::InBox), fields->part(line, cut::OutBox),
                                            fields->part(line, cut::WasteBasket)});

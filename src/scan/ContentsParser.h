@@ -36,6 +36,8 @@ private:
     int m_sectionState = -1;
     bool m_jobLogMode = false;
     Row* m_current = nullptr;
+    // A line's values cut in its turn, where the reader did not cut them.
+    LineFields m_ownFields;
 };
 
 } // namespace bw

@@ -213,7 +213,7 @@ class LineByLine : public ScanContext {
 public:
     SortState sort;
     RowStore store{contentsCompare, sort, nullptr, lookupColumnFor<ContentsParser>()};
-    std::vector<std::string> listed;
+    RecordingHost listed{store};
 
     RowStore& rows() override { return store; }
     void showStatus(std::string_view) override {}
@@ -227,12 +227,7 @@ public:
     void takeRows()
     {
         store.settle();
-        for (std::size_t i = 0; i < store.size(); ++i) {
-            std::string line = store.at(i).caption;
-            for (const std::string& s : store.at(i).subItems())
-                line += "|" + s;
-            listed.push_back(line);
-        }
+        listed.writeRows();
         store.clear();
     }
 
@@ -282,7 +277,7 @@ TEST(ContentsParser, LinesCutAheadByTheReaderGiveTheRowsOfLinesCutInTheirTurn)
     LineByLine direct;
     ContentsParser parser;
     direct.feed(parser, text);
-    EXPECT_EQ(scanned, direct.listed);
+    EXPECT_EQ(scanned, direct.listed.transcript);
     EXPECT_EQ(scanned, (std::vector<std::string>{
                            "ANNA|k3f|77|er|6|7| 500 |S|N/A|N/A|Ops|01/02/04   Use",
                            "JSMITH|abc|99|12|3|4|1|Z|N/A|N/A|Sales|12/11/03 10:00",
