@@ -6,6 +6,53 @@
 
 namespace bw {
 
+char* RowText::allocate(std::size_t n)
+{
+    // Rows are reused section after section, so a row soon holds room for
+    // the longest text it has had.
+    const std::size_t capacity = (std::max(n, 2 * m_capacity) + 15) / 16 * 16;
+    char* data = new char[capacity];
+    m_capacity = capacity;
+    return data;
+}
+
+void RowText::assign(std::string_view text)
+{
+    if (text.size() > m_capacity) {
+        char* data = allocate(text.size());
+        delete[] m_data;
+        m_data = data;
+    }
+    if (!text.empty())
+        std::memcpy(m_data, text.data(), text.size());
+    m_size = text.size();
+}
+
+void RowText::append(std::string_view text)
+{
+    if (!text.empty())
+        std::memcpy(splice(m_size, 0, text.size()), text.data(), text.size());
+}
+
+char* RowText::splice(std::size_t start, std::size_t length, std::size_t count)
+{
+    const std::size_t tail = m_size - start - length;
+    const std::size_t size = m_size - length + count;
+    if (size > m_capacity) {
+        char* data = allocate(size);
+        if (start > 0)
+            std::memcpy(data, m_data, start);
+        if (tail > 0)
+            std::memcpy(data + start + count, m_data + start + length, tail);
+        delete[] m_data;
+        m_data = data;
+    } else if (count != length && tail > 0) {
+        std::memmove(m_data + start + count, m_data + start + length, tail);
+    }
+    m_size = size;
+    return m_data + start;
+}
+
 void Row::setSubItem(std::size_t k, std::string_view value)
 {
     setRun(k, &value, 1);
@@ -38,14 +85,15 @@ void Row::setRun(std::size_t first, const std::string_view* values, std::size_t 
     }
     const std::size_t start = startOf(first);
     const std::size_t length = m_ends[first + n - 1] - start;
-    m_items.replace(start, length, total, '\t');
+    char* const base = m_items.splice(start, length, total) - start;
     std::size_t at = start;
     for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0)
+            base[at++] = '\t';
         if (!values[i].empty())
-            std::memcpy(m_items.data() + at, values[i].data(), values[i].size());
+            std::memcpy(base + at, values[i].data(), values[i].size());
         at += values[i].size();
         m_ends[first + i] = static_cast<std::uint32_t>(at);
-        ++at; // the tab that the replace left there
     }
     const auto grown = static_cast<std::uint32_t>(total - length); // modulo 2^32, as the ends are
     for (std::size_t j = first + n; j < m_count; ++j)
@@ -58,8 +106,8 @@ void Row::setSubItems(const std::vector<std::string>& items)
     m_items.clear();
     for (std::size_t k = 0; k < m_count; ++k) {
         if (k > 0)
-            m_items += '\t';
-        m_items += items[k];
+            m_items.append("\t");
+        m_items.append(items[k]);
         m_ends[k] = static_cast<std::uint32_t>(m_items.size());
     }
 }

@@ -11,6 +11,55 @@
 
 namespace bw {
 
+// The text a row's sub-items live in. Changing a value moves what follows it
+// once and copies the value once, with no filling in between: a contents row
+// is changed four or five times as its record is read.
+class RowText {
+public:
+    RowText() = default;
+    RowText(const RowText& other) { assign(other.view()); }
+    RowText(RowText&& other) noexcept
+        : m_data(std::exchange(other.m_data, nullptr))
+        , m_size(std::exchange(other.m_size, 0))
+        , m_capacity(std::exchange(other.m_capacity, 0))
+    {
+    }
+    RowText& operator=(const RowText& other)
+    {
+        if (this != &other)
+            assign(other.view());
+        return *this;
+    }
+    RowText& operator=(RowText&& other) noexcept
+    {
+        std::swap(m_data, other.m_data);
+        std::swap(m_size, other.m_size);
+        std::swap(m_capacity, other.m_capacity);
+        return *this;
+    }
+    ~RowText() { delete[] m_data; }
+
+    std::string_view view() const { return {m_data, m_size}; }
+    std::size_t size() const { return m_size; }
+    const char* data() const { return m_data; }
+
+    void clear() { m_size = 0; }
+    void assign(std::string_view text);
+    void append(std::string_view text);
+    // Replaces the length bytes at start by room for count bytes, which the
+    // caller fills; returns where the room begins.
+    char* splice(std::size_t start, std::size_t length, std::size_t count);
+
+private:
+    // A new buffer for at least n bytes, which becomes the capacity; the
+    // caller moves the text over and frees the old one.
+    char* allocate(std::size_t n);
+
+    char* m_data = nullptr;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+};
+
 // One list row: a caption and text sub-items (sub-item k shows in column
 // k + 1). Values are log bytes as cut, never decoded.
 //
@@ -38,7 +87,7 @@ struct Row {
         if (k >= m_count)
             return {};
         const std::size_t start = startOf(k);
-        return std::string_view(m_items).substr(start, m_ends[k] - start);
+        return m_items.view().substr(start, m_ends[k] - start);
     }
     // Sub-item k takes the value; past the last nothing changes. Views of
     // this row's values are not valid afterwards.
@@ -52,7 +101,7 @@ struct Row {
     void copySubItems(const Row& from);
     std::vector<std::string> subItems() const;
     // Every sub-item in order, each after the first behind a tab.
-    std::string_view subItemsJoined() const { return m_items; }
+    std::string_view subItemsJoined() const { return m_items.view(); }
 
     // Column 0 is the caption, column k + 1 sub-item k; missing ones read empty.
     std::string_view column(int index) const
@@ -74,7 +123,7 @@ private:
     // Sub-items first to first + count - 1, as many as there are.
     void setRun(std::size_t first, const std::string_view* values, std::size_t count);
 
-    std::string m_items;
+    RowText m_items;
     std::array<std::uint32_t, maxSubItems> m_ends = {};
     std::uint8_t m_count = 0;
 };
