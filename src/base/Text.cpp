@@ -1,7 +1,12 @@
 #include "base/Text.h"
 
+#include <bit>
 #include <cstring>
 #include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace bw {
 
@@ -50,19 +55,43 @@ std::optional<Int> readInt(std::string_view s)
     return value;
 }
 
-// Fields are short: for a one-byte needle a plain loop beats a call to
-// memchr, which std::string_view::find makes.
-std::size_t findIn(std::string_view s, std::string_view what)
+// Fields are short: a one-byte needle is looked for sixteen bytes at a step
+// where the processor can, and byte by byte otherwise, which beats the call
+// of memchr that std::string_view::find makes.
+std::size_t findByte(std::string_view s, char c)
 {
-    if (what.size() == 1) {
-        const char c = what[0];
-        for (std::size_t i = 0; i < s.size(); ++i) {
-            if (s[i] == c)
-                return i;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const std::size_t n = s.size();
+    if (n >= 16) {
+        const __m128i needle = _mm_set1_epi8(c);
+        const auto matches = [&](std::size_t at) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + at));
+            return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, needle)));
+        };
+        for (; i + 16 <= n; i += 16) {
+            if (const unsigned m = matches(i))
+                return i + static_cast<unsigned>(std::countr_zero(m));
         }
+        if (i == n)
+            return std::string_view::npos;
+        // The last sixteen bytes, of which those before i were searched.
+        const std::size_t last = n - 16;
+        if (const unsigned m = matches(last) >> (i - last))
+            return i + static_cast<unsigned>(std::countr_zero(m));
         return std::string_view::npos;
     }
-    return s.find(what);
+#endif
+    for (; i < s.size(); ++i) {
+        if (s[i] == c)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t findIn(std::string_view s, std::string_view what)
+{
+    return what.size() == 1 ? findByte(s, what[0]) : s.find(what);
 }
 
 } // namespace

@@ -28,6 +28,26 @@ TEST(Text, PositionsCountFromOne)
     EXPECT_EQ(copyAt("ab", 9, 14), "");
 }
 
+TEST(Text, AOneByteNeedleIsFoundFirstAtAnyPlaceOfAnyLength)
+{
+    // Lengths about the sixteen bytes searched at a step, the needle at every
+    // place, twice, and missing; a view cut from a longer text must not see
+    // a needle just past its end.
+    const std::string text(80, 'a');
+    for (std::size_t n = 0; n <= 50; ++n) {
+        std::string s = text.substr(0, n) + "=";
+        EXPECT_EQ(pos(std::string_view(s).substr(0, n), "="), 0u) << n;
+        for (std::size_t at = 0; at < n; ++at) {
+            s = text.substr(0, n);
+            s[at] = '=';
+            if (at + 7 < n)
+                s[at + 7] = '=';
+            EXPECT_EQ(pos(s, "="), at + 1) << n << " " << at;
+            EXPECT_EQ(pos(std::string_view(s).substr(at), "="), 1u) << n << " " << at;
+        }
+    }
+}
+
 TEST(Text, UpToAndAfterFirst)
 {
     EXPECT_EQ(upTo("12 KB", " "), "12");
