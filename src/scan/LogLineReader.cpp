@@ -1,6 +1,7 @@
 #include "scan/LogLineReader.h"
 
 #include "base/NativeFile.h"
+#include "base/Prefetch.h"
 #include "base/Text.h"
 
 #include <algorithm>
@@ -288,6 +289,14 @@ LogLineReader::Result LogLineReader::next(std::string_view& line, Clock::time_po
     for (;;) {
         if (m_current) {
             if (m_nextLine < m_current->lines.size()) {
+                // The reader may be megabytes ahead, so a line's bytes have
+                // left the caches by its turn: those of a line a few ahead
+                // start loading now, the start of a long one.
+                constexpr std::size_t loadAhead = 6;
+                if (m_nextLine + loadAhead < m_current->lines.size()) {
+                    const LineRef& ahead = m_current->lines[m_nextLine + loadAhead];
+                    prefetch(m_current->data.data() + ahead.begin, std::min<std::size_t>(ahead.length, 256));
+                }
                 const LineRef& ref = m_current->lines[m_nextLine++];
                 line = std::string_view(m_current->data.data() + ref.begin, ref.length);
                 m_mask = ref.mask;
