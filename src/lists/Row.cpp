@@ -3,16 +3,35 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <limits>
+#include <stdexcept>
 
 namespace bw {
+
+static_assert(sizeof(Row) <= 192, "a row is meant to fill three cache lines");
+
+void RowText::take(RowText& other) noexcept
+{
+    if (other.onHeap()) {
+        m_data = std::exchange(other.m_data, other.m_inline);
+        m_capacity = std::exchange(other.m_capacity, static_cast<std::uint32_t>(inlineBytes));
+    } else {
+        m_data = m_inline;
+        m_capacity = static_cast<std::uint32_t>(inlineBytes);
+        std::memcpy(m_inline, other.m_inline, other.m_size);
+    }
+    m_size = std::exchange(other.m_size, 0);
+}
 
 char* RowText::allocate(std::size_t n)
 {
     // Rows are reused section after section, so a row soon holds room for
     // the longest text it has had.
-    const std::size_t capacity = (std::max(n, 2 * m_capacity) + 15) / 16 * 16;
+    const std::size_t capacity = (std::max<std::size_t>(n, 2 * std::size_t(m_capacity)) + 15) / 16 * 16;
+    if (capacity > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("a row's text is limited to 4 GiB");
     char* data = new char[capacity];
-    m_capacity = capacity;
+    m_capacity = static_cast<std::uint32_t>(capacity);
     return data;
 }
 
@@ -20,12 +39,12 @@ void RowText::assign(std::string_view text)
 {
     if (text.size() > m_capacity) {
         char* data = allocate(text.size());
-        delete[] m_data;
+        release();
         m_data = data;
     }
     if (!text.empty())
         std::memcpy(m_data, text.data(), text.size());
-    m_size = text.size();
+    m_size = static_cast<std::uint32_t>(text.size());
 }
 
 void RowText::append(std::string_view text)
@@ -44,12 +63,12 @@ char* RowText::splice(std::size_t start, std::size_t length, std::size_t count)
             std::memcpy(data, m_data, start);
         if (tail > 0)
             std::memcpy(data + start + count, m_data + start + length, tail);
-        delete[] m_data;
+        release();
         m_data = data;
     } else if (count != length && tail > 0) {
         std::memmove(m_data + start + count, m_data + start + length, tail);
     }
-    m_size = size;
+    m_size = static_cast<std::uint32_t>(size);
     return m_data + start;
 }
 

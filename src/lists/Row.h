@@ -13,17 +13,16 @@ namespace bw {
 
 // The text a row's sub-items live in. Changing a value moves what follows it
 // once and copies the value once, with no filling in between: a contents row
-// is changed four or five times as its record is read.
+// is changed four or five times as its record is read. A text of a usual
+// row's length lies in the row itself, so that reading a row reads one block
+// of memory and making or freeing one costs no allocation.
 class RowText {
 public:
+    static constexpr std::size_t inlineBytes = 72;
+
     RowText() = default;
     RowText(const RowText& other) { assign(other.view()); }
-    RowText(RowText&& other) noexcept
-        : m_data(std::exchange(other.m_data, nullptr))
-        , m_size(std::exchange(other.m_size, 0))
-        , m_capacity(std::exchange(other.m_capacity, 0))
-    {
-    }
+    RowText(RowText&& other) noexcept { take(other); }
     RowText& operator=(const RowText& other)
     {
         if (this != &other)
@@ -32,12 +31,13 @@ public:
     }
     RowText& operator=(RowText&& other) noexcept
     {
-        std::swap(m_data, other.m_data);
-        std::swap(m_size, other.m_size);
-        std::swap(m_capacity, other.m_capacity);
+        if (this != &other) {
+            release();
+            take(other);
+        }
         return *this;
     }
-    ~RowText() { delete[] m_data; }
+    ~RowText() { release(); }
 
     std::string_view view() const { return {m_data, m_size}; }
     std::size_t size() const { return m_size; }
@@ -51,24 +51,34 @@ public:
     char* splice(std::size_t start, std::size_t length, std::size_t count);
 
 private:
+    bool onHeap() const { return m_data != m_inline; }
+    void release()
+    {
+        if (onHeap())
+            delete[] m_data;
+    }
+    // Takes other's text and leaves other empty.
+    void take(RowText& other) noexcept;
     // A new buffer for at least n bytes, which becomes the capacity; the
     // caller moves the text over and frees the old one.
     char* allocate(std::size_t n);
 
-    char* m_data = nullptr;
-    std::size_t m_size = 0;
-    std::size_t m_capacity = 0;
+    char* m_data = m_inline;
+    std::uint32_t m_size = 0; // the row's ends are 32 bits too
+    std::uint32_t m_capacity = inlineBytes;
+    char m_inline[inlineBytes];
 };
 
 // One list row: a caption and text sub-items (sub-item k shows in column
 // k + 1). Values are log bytes as cut, never decoded.
 //
 // The sub-items live in one text, a tab before each but the first, so that
-// a row is two small blocks of memory however many values it has: large
-// sections hold rows by the hundred thousand and are read in list order.
-struct Row {
+// a row is one block of memory (two for a long text) however many values it
+// has: large sections hold rows by the hundred thousand and are read in list
+// order. A row fills three cache lines.
+struct alignas(64) Row {
     // More than any kind of row has.
-    static constexpr std::size_t maxSubItems = 16;
+    static constexpr std::size_t maxSubItems = 12;
 
     Row() = default;
     Row(std::string caption, const std::vector<std::string>& subItems)
@@ -78,7 +88,6 @@ struct Row {
     }
 
     std::string caption;
-    bool checked = false;
 
     std::size_t subItemCount() const { return m_count; }
     // Sub-item k; empty past the last.
@@ -113,19 +122,20 @@ struct Row {
     // assembly never searches the list; nothing else reads it.
     struct StorePlace {
         std::uint64_t sequence = 0; // when the row last entered the queue to be placed
-        std::size_t slot = 0;       // its index in the store's queue
+        std::uint32_t slot = 0;     // its index in the store's queue
         std::uint8_t state = 0;
     };
     StorePlace place = {};
+    bool checked = false;
 
 private:
     std::size_t startOf(std::size_t k) const { return k == 0 ? 0 : m_ends[k - 1] + 1; }
     // Sub-items first to first + count - 1, as many as there are.
     void setRun(std::size_t first, const std::string_view* values, std::size_t count);
 
-    RowText m_items;
-    std::array<std::uint32_t, maxSubItems> m_ends = {};
     std::uint8_t m_count = 0;
+    std::array<std::uint32_t, maxSubItems> m_ends = {};
+    RowText m_items;
 };
 
 } // namespace bw

@@ -40,14 +40,21 @@ Row& RowStore::at(std::size_t index)
 void RowStore::enter(std::vector<Row*>& list, Row& row, State state)
 {
     row.place.state = state;
-    row.place.slot = list.size();
+    row.place.slot = static_cast<std::uint32_t>(list.size());
     list.push_back(&row);
 }
 
 Row& RowStore::newRow(std::string_view caption)
 {
-    Row& row = m_used < m_storage.size() ? m_storage[m_used] : m_storage.emplace_back();
-    ++m_used;
+    if (m_block < m_storage.size() && m_inBlock == m_storage[m_block].size) {
+        ++m_block;
+        m_inBlock = 0;
+    }
+    if (m_block == m_storage.size()) {
+        const std::size_t size = std::size_t(32) << std::min<std::size_t>(m_storage.size(), 6);
+        m_storage.push_back({std::unique_ptr<Row[]>(new Row[size]), size});
+    }
+    Row& row = m_storage[m_block].rows[m_inBlock++];
     row.caption.assign(caption);
     row.checked = false;
     return row;
@@ -465,7 +472,8 @@ void RowStore::clear()
         std::fill(m_index.begin(), m_index.end(), IndexSlot{0, nullptr, 0});
     m_indexed = 0;
     // Rows are refilled, not freed: the largest section's rows stay allocated.
-    m_used = 0;
+    m_block = 0;
+    m_inBlock = 0;
     m_suspended = false;
     m_orderedUnder = m_sort;
     if (m_observer)

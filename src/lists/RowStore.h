@@ -6,7 +6,6 @@
 #include "lists/SortState.h"
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -175,9 +174,15 @@ private:
 
     // Stable addresses for the parsers' current rows. Rows of an emptied list
     // are kept and refilled, so that a long scan does not allocate and free
-    // every row of every section.
-    std::deque<Row> m_storage;
-    std::size_t m_used = 0;
+    // every row of every section. They lie in blocks that grow from a few
+    // rows to some hundred kilobytes, so that a small list stays small.
+    struct RowBlock {
+        std::unique_ptr<Row[]> rows;
+        std::size_t size;
+    };
+    std::vector<RowBlock> m_storage;
+    std::size_t m_block = 0;   // the block the next row comes from
+    std::size_t m_inBlock = 0; // and its place there
     std::vector<Row*> m_placed;
     std::vector<Row*> m_queued; // in no particular order: sequence numbers keep the order of completion
     std::vector<QueuedKey> m_queuedKeys; // beside m_queued, index for index

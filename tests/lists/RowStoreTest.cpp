@@ -476,5 +476,26 @@ TEST(Row, SubItemsKeepTheirValuesThroughChangesOfAnyLength)
     EXPECT_EQ(copy.subItems(), row.subItems());
     EXPECT_EQ(copy.caption, "");
     EXPECT_EQ(Row("x", {}).subItemsJoined(), "");
+
+    // Past the room a row holds in itself and back, and copies and moves of
+    // both kinds of row.
+    const std::string longValue(300, 'L');
+    Row big("big", {"a", "b", "c"});
+    big.setSubItem(1, longValue);
+    big.setSubItemsFrom(0, {big.subItem(1).substr(0, 100), "", big.subItem(1)});
+    EXPECT_EQ(big.subItems(), (std::vector<std::string>{std::string(100, 'L'), "", longValue}));
+    Row small("small", {"s", "t"});
+    Row bigCopy(big);
+    Row smallCopy(small);
+    Row bigMoved(std::move(bigCopy));
+    Row smallMoved(std::move(smallCopy));
+    EXPECT_EQ(bigMoved.subItems(), big.subItems());
+    EXPECT_EQ(smallMoved.subItems(), small.subItems());
+    smallMoved = bigMoved;
+    bigMoved = std::move(small);
+    EXPECT_EQ(smallMoved.subItems(), big.subItems());
+    EXPECT_EQ(bigMoved.subItems(), (std::vector<std::string>{"s", "t"}));
+    big.setSubItemsFrom(0, {"x", "y", "z"});
+    EXPECT_EQ(big.subItemsJoined(), "x\ty\tz");
     EXPECT_EQ(Row("x", std::vector<std::string>(Row::maxSubItems + 3, "v")).subItemCount(), Row::maxSubItems);
 }
