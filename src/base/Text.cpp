@@ -89,9 +89,58 @@ std::size_t findByte(std::string_view s, char c)
     return std::string_view::npos;
 }
 
+// A longer needle: places whose first and last bytes match it, sixteen at a
+// step, and only those compared whole.
+std::size_t findText(std::string_view s, std::string_view what)
+{
+    const std::size_t m = what.size();
+    const std::size_t n = s.size();
+    if (m > n)
+        return std::string_view::npos;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    if (n - m + 1 >= 16) {
+        const __m128i first = _mm_set1_epi8(what.front());
+        const __m128i last = _mm_set1_epi8(what.back());
+        const auto found = [&](std::size_t at, unsigned places) -> std::size_t {
+            for (; places != 0; places &= places - 1) {
+                const std::size_t k = at + static_cast<unsigned>(std::countr_zero(places));
+                if (std::memcmp(s.data() + k + 1, what.data() + 1, m - 2) == 0)
+                    return k;
+            }
+            return std::string_view::npos;
+        };
+        const auto candidates = [&](std::size_t at) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + at));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + at + m - 1));
+            return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        };
+        // Places 0 to n - m may start the needle.
+        const std::size_t places = n - m + 1;
+        for (; i + 16 <= places; i += 16) {
+            const std::size_t k = found(i, candidates(i));
+            if (k != std::string_view::npos)
+                return k;
+        }
+        if (i == places)
+            return std::string_view::npos;
+        // The last sixteen places, of which those before i were tried.
+        const std::size_t tail = places - 16;
+        return found(i, candidates(tail) >> (i - tail));
+    }
+#endif
+    for (; i + m <= n; ++i) {
+        if (s[i] == what.front() && std::memcmp(s.data() + i + 1, what.data() + 1, m - 1) == 0)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
 std::size_t findIn(std::string_view s, std::string_view what)
 {
-    return what.size() == 1 ? findByte(s, what[0]) : s.find(what);
+    if (what.empty())
+        return 0;
+    return what.size() == 1 ? findByte(s, what[0]) : findText(s, what);
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 using namespace bw;
 
 TEST(Text, TrimRemovesControlCodesAndBlanksOnly)
@@ -46,6 +49,27 @@ TEST(Text, AOneByteNeedleIsFoundFirstAtAnyPlaceOfAnyLength)
             EXPECT_EQ(pos(std::string_view(s).substr(at), "="), 1u) << n << " " << at;
         }
     }
+}
+
+TEST(Text, ALongerNeedleIsFoundWhereAPlainSearchFindsIt)
+{
+    // Texts of few letters, so that needles start and end alike often but
+    // differ within; lengths about the sixteen places tried at a step.
+    std::mt19937 random(7);
+    const auto text = [&](std::size_t n) {
+        std::string t(n, 'a');
+        for (char& c : t)
+            c = "abx"[random() % 3];
+        return t;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const std::string s = text(random() % 60);
+        const std::string what = text(2 + random() % 6);
+        const std::size_t expected = s.find(what);
+        EXPECT_EQ(pos(s, what), expected == std::string::npos ? 0 : expected + 1) << s << " " << what;
+    }
+    EXPECT_EQ(pos("InBox, 3 OutBox,", "OutBox,"), 10u);
+    EXPECT_EQ(pos(std::string_view("ab OutBox,").substr(0, 9), "OutBox,"), 0u);
 }
 
 TEST(Text, UpToAndAfterFirst)
