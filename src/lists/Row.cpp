@@ -1,5 +1,7 @@
 #include "lists/Row.h"
 
+#include "lists/RowLayout.h"
+
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -9,6 +11,9 @@
 namespace bw {
 
 static_assert(sizeof(Row) <= 192, "a row is meant to fill three cache lines");
+static_assert(ContentsRow::SubItemCount <= Row::maxSubItems && DocumentRow::SubItemCount <= Row::maxSubItems
+                  && ExpireRow::SubItemCount <= Row::maxSubItems && BlobRow::SubItemCount <= Row::maxSubItems,
+              "every kind's values fit in a row");
 
 void RowText::take(RowText& other) noexcept
 {
