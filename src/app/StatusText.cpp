@@ -1,5 +1,6 @@
 #include "app/StatusText.h"
 
+#include <QEvent>
 #include <QPainter>
 
 namespace bw {
@@ -23,7 +24,8 @@ void StatusText::setText(const QString& text)
 
 void StatusText::updateTip()
 {
-    setToolTip(isCut() ? m_text : QString());
+    m_cut = isCut();
+    setToolTip(m_cut ? m_text : QString());
 }
 
 bool StatusText::isCut() const
@@ -34,6 +36,13 @@ bool StatusText::isCut() const
 void StatusText::resizeEvent(QResizeEvent*)
 {
     updateTip();
+}
+
+void StatusText::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        updateTip();
+    QWidget::changeEvent(event);
 }
 
 QSize StatusText::sizeHint() const
@@ -51,7 +60,9 @@ void StatusText::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect(), static_cast<int>(m_alignment), fontMetrics().elidedText(m_text, Qt::ElideMiddle, width()));
+    // Eliding lays the text out once more; most texts fit.
+    painter.drawText(rect(), static_cast<int>(m_alignment),
+                     m_cut ? fontMetrics().elidedText(m_text, Qt::ElideMiddle, width()) : m_text);
 }
 
 } // namespace bw

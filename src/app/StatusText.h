@@ -23,12 +23,14 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void updateTip();
 
     QString m_text;
     Qt::Alignment m_alignment;
+    bool m_cut = false; // isCut() when the text, width or font last changed
 };
 
 } // namespace bw

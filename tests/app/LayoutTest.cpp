@@ -123,3 +123,25 @@ TEST_P(AtTwoFonts, TheWindowResizesAndColumnsWiden)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, AtTwoFonts, ::testing::Values(1.0, 1.5));
+
+TEST(StatusText, ATextTooWideIsCutInTheMiddleAndShowsWholeAsItsTip)
+{
+    // Whether the text fits follows the text, the width and the font.
+    const QString longText = QStringLiteral("Content Verification Section Completed - 200000 Users");
+    StatusText status(Qt::AlignLeft);
+    status.resize(status.fontMetrics().horizontalAdvance(longText) / 2, status.sizeHint().height());
+    status.setText(longText);
+    EXPECT_TRUE(status.isCut());
+    EXPECT_EQ(status.toolTip(), longText);
+    status.setText(QStringLiteral("Done"));
+    EXPECT_FALSE(status.isCut());
+    EXPECT_TRUE(status.toolTip().isEmpty());
+    status.setText(longText);
+    status.resize(status.fontMetrics().horizontalAdvance(longText) + 10, status.height());
+    EXPECT_FALSE(status.isCut());
+    QFont larger = status.font();
+    larger.setPointSizeF(larger.pointSizeF() * 2);
+    status.setFont(larger);
+    EXPECT_TRUE(status.isCut());
+    EXPECT_EQ(status.toolTip(), longText);
+}
