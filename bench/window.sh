@@ -13,7 +13,7 @@ size_mb=${2:-600}
 gen=$build_dir/bin/gen_contents_log
 cli=$build_dir/bin/brindlewick-cli
 app=$build_dir/bin/brindlewick
-runs=3
+runs=5
 for f in "$gen" "$cli" "$app"; do
     [[ -x $f ]] || { echo "window.sh: $f not found; build first" >&2; exit 2; }
 done
