@@ -41,6 +41,9 @@ seconds() {
     echo "${out%% *}"
 }
 
+# lesser A B: the smaller of two times, B empty meaning none yet.
+lesser() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a < b) ? a : b }'; }
+
 echo "RowStore growth through the real parsers, headless; CPU seconds, best of $runs runs, N and 2N in turn, N = $rows"
 echo
 printf '%-36s %10s %10s %8s\n' "" "N (s)" "2N (s)" "growth"
@@ -48,10 +51,11 @@ for (( k = 0; k < ${#cases[@]}; k++ )); do
     small=""
     large=""
     for (( r = 0; r < rounds; r++ )); do
+        # Assigned on their own, so that a failed scan stops the script.
         s=$(seconds "${cases[k]}" "$rows")
         l=$(seconds "${cases[k]}" $(( 2 * rows )))
-        small=$(awk -v a="$s" -v b="$small" 'BEGIN { print (b == "" || a < b) ? a : b }')
-        large=$(awk -v a="$l" -v b="$large" 'BEGIN { print (b == "" || a < b) ? a : b }')
+        small=$(lesser "$s" "$small")
+        large=$(lesser "$l" "$large")
     done
     awk -v label="${labels[k]}" -v a="$small" -v b="$large" -v t="$target" 'BEGIN {
         g = a > 0 ? b / a : 0
