@@ -1,18 +1,21 @@
 #include "actions/BlobBackdate.h"
 
+#include "actions/DocumentRescue.h"
+
 #include "base/DisplayText.h"
 #include "base/DosDateTime.h"
 #include "base/FileTimes.h"
 #include "base/LogDirectory.h"
 #include "base/Prompter.h"
+#include "base/StoreFiles.h"
 #include "lists/BlobFullPath.h"
 #include "lists/RowLayout.h"
 #include "lists/RowStore.h"
 #include "session/ScanSession.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
 
 namespace bw {
 
@@ -61,7 +64,8 @@ bool BlobBackdate::step(Clock::time_point deadline)
         if (m_next < rows.size() && Clock::now() >= deadline)
             return false;
     }
-    m_session.showActionStatus(QStringLiteral("Completed Redating - ") + counts());
+    m_session.showActionStatus(QStringLiteral("Completed Redating - ") + counts() +
+                               DocumentRescue::outsideNote(m_outside));
     m_outcome = m_failures > 0 ? Outcome::SomeRowsFailed : Outcome::Succeeded;
     return true;
 }
@@ -72,22 +76,42 @@ BlobBackdate::RowResult BlobBackdate::RdUnkFile(std::size_t index)
     const std::string path = blobFullPath(row);
     if (row.column(1 + BlobRow::Outcome) == "Deleted")
         return RowResult::Failed;
-    const QFileInfo entry = m_resolver.lookup(path);
-    // Only a regular file is backdated, and a link is never followed to one.
-    if (!entry.isFile() || entry.isSymLink()) {
+    const auto notFound = [&] {
         m_prompter.message(QStringLiteral("Source File ") + displayText(path) + QStringLiteral(" Not Found"));
         return RowResult::Failed;
+    };
+    const auto located = m_resolver.locate(path);
+    if (!located)
+        return notFound();
+    if (located->root.empty()) {
+        ++m_outside;
+        return notFound();
     }
-    QFile file(entry.filePath());
-    if (!file.open(QIODevice::ReadWrite)) {
-        m_prompter.error(QDir::toNativeSeparators(entry.filePath()) + QStringLiteral(": ") + file.errorString());
+    int error = 0;
+    std::string name;
+    const FileHandle dir = StoreFiles::openParent(located->root, located->path, name, error);
+    if (!dir.isOpen())
+        return notFound();
+    // An existing regular file only, never through a link, never created.
+    const FileHandle file = StoreFiles::openExisting(dir, name, true, error);
+    if (!file.isOpen()) {
+        if (error == ENOENT)
+            return notFound();
+        m_prompter.error(displayText(located->path) + QStringLiteral(": ") + StoreFiles::reason(error));
         return RowResult::EndsRun;
     }
-    const auto shifted = DosDateTime::shifted(file.fileTime(QFileDevice::FileModificationTime), -shiftDays,
-                                              QDateTime::currentDateTime().offsetFromUtc());
-    const int code = shifted ? FileTimes::setLastWrite(file, *shifted) : FileTimes::invalidTimeCode();
+    FileState state;
+    int code = StoreFiles::state(file, state);
+    if (code == 0) {
+        const QDateTime written = QDateTime::fromMSecsSinceEpoch(state.modifiedNs / 1000000);
+        const auto shifted =
+            DosDateTime::shifted(written, -shiftDays, QDateTime::currentDateTime().offsetFromUtc());
+        code = shifted ? StoreFiles::setModified(file, shifted->toMSecsSinceEpoch() * 1000000)
+                       : FileTimes::invalidTimeCode();
+    }
     if (code != 0) {
-        m_prompter.message(QStringLiteral("File Redate Failed - Error ") + QString::number(code));
+        m_prompter.rowMessage(QStringLiteral("File Redate Failed - Error ") + QString::number(code),
+                              displayText(located->path));
         return RowResult::Failed;
     }
     return RowResult::Backdated;

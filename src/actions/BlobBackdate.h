@@ -15,6 +15,8 @@ class ScanSession;
 // the two-second DOS form in local time. Files are found from the log's
 // folder and through the prefix mappings; the current directory is not
 // touched. A file that cannot be opened for writing ends the run there.
+// Only an existing regular file below the log's folder or a mapped folder,
+// reached without a link, is changed; nothing is ever created.
 class BlobBackdate : public ActionRun {
 public:
     static constexpr int shiftDays = 14;
@@ -30,6 +32,8 @@ public:
 
     int successes() const { return m_successes; }
     int failures() const { return m_failures; }
+    // Rows whose file lay outside the log's folder and every mapped folder.
+    int outsideRows() const { return m_outside; }
 
 private:
     void begin();
@@ -42,6 +46,7 @@ private:
     std::size_t m_next = 0;
     int m_successes = 0;
     int m_failures = 0;
+    int m_outside = 0;
 };
 
 } // namespace bw

@@ -31,11 +31,11 @@ bool DocumentExport::step(Clock::time_point deadline)
             m_outcome = Outcome::Cancelled;
             return true;
         }
-        m_csv = std::make_unique<ExportFile>(*path);
-        m_rescue = std::make_unique<DocumentRescue>(m_session, m_prompter, *m_csv);
+        m_journal = std::make_unique<ImportJournal>(*path);
+        m_rescue = std::make_unique<DocumentRescue>(m_session, m_prompter, *m_journal);
         m_rescue->showStart();
-        if (!m_csv->open())
-            return fail(m_csv->errorText());
+        if (!m_journal->open())
+            return fail(m_journal->errorText());
         m_rescue->resetDirectory();
     }
     if (!m_rescue->step(deadline))
@@ -43,8 +43,8 @@ bool DocumentExport::step(Clock::time_point deadline)
     m_outcome = m_rescue->outcome();
     if (m_outcome == Outcome::Failed)
         return true;
-    if (!m_csv->commit())
-        return fail(m_csv->errorText());
+    if (!m_journal->commit())
+        return fail(m_journal->errorText());
     m_rescue->showCompletion();
     return true;
 }

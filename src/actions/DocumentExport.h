@@ -2,7 +2,7 @@
 
 #include "actions/ActionRun.h"
 #include "actions/DocumentRescue.h"
-#include "actions/ExportFile.h"
+#include "actions/ImportJournal.h"
 
 #include <memory>
 
@@ -14,8 +14,8 @@ class ScanSession;
 
 // The Document Rescue tab's Export button (BDocExportClick): asks for the
 // import file's name in the save dialog, opened on the output directory,
-// then runs the rescue over every row into that file, which replaces an
-// earlier one only when the run has gone through.
+// then runs the rescue over every row into that file's journal, which
+// replaces an earlier file at the end of a run that wrote a line.
 class DocumentExport : public ActionRun {
 public:
     DocumentExport(ScanSession& session, Prompter& prompter, SaveDialog& dialog);
@@ -31,7 +31,7 @@ private:
     ScanSession& m_session;
     Prompter& m_prompter;
     SaveDialog& m_dialog;
-    std::unique_ptr<ExportFile> m_csv;
+    std::unique_ptr<ImportJournal> m_journal;
     std::unique_ptr<DocumentRescue> m_rescue;
 };
 

@@ -1,15 +1,15 @@
 #include "actions/DocumentRescue.h"
 
 #include "actions/DocumentTarget.h"
-#include "actions/ExportFile.h"
+#include "actions/ImportJournal.h"
 #include "base/DisplayText.h"
 #include "base/LogDirectory.h"
 #include "base/Prompter.h"
+#include "base/StoreFiles.h"
 #include "lists/RowLayout.h"
 #include "lists/RowStore.h"
 #include "session/ScanSession.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,13 +19,10 @@ namespace {
 
 // The source's name with its extension (from the last full stop) replaced
 // by ".xxx", or ".xxx" added.
-QString markedPath(const QFileInfo& source)
+std::string markedName(const std::string& name)
 {
-    QString name = source.fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot >= 0)
-        name.truncate(dot);
-    return source.dir().filePath(name + QStringLiteral(".xxx"));
+    const std::size_t dot = name.rfind('.');
+    return (dot == std::string::npos ? name : name.substr(0, dot)) + ".xxx";
 }
 
 std::string lastPart(std::string_view dpu)
@@ -36,11 +33,11 @@ std::string lastPart(std::string_view dpu)
 
 } // namespace
 
-DocumentRescue::DocumentRescue(ScanSession& session, Prompter& prompter, ExportFile& csv, const QLocale& locale,
-                               QDate today)
+DocumentRescue::DocumentRescue(ScanSession& session, Prompter& prompter, ImportJournal& journal,
+                               const QLocale& locale, QDate today)
     : m_session(session)
     , m_prompter(prompter)
-    , m_csv(csv)
+    , m_journal(journal)
     , m_date(locale.toString(today, QLocale::ShortFormat))
 {
     m_resolver.setMappings(session.pathMappings());
@@ -48,7 +45,7 @@ DocumentRescue::DocumentRescue(ScanSession& session, Prompter& prompter, ExportF
 
 void DocumentRescue::showStart()
 {
-    m_successes = m_failures = 0;
+    m_successes = m_failures = m_outside = 0;
     m_next = 0;
     m_session.showActionStatus(QStringLiteral("Exporting Document Files and Creating Import File"));
 }
@@ -69,7 +66,14 @@ QString DocumentRescue::counts() const
 
 void DocumentRescue::showCompletion()
 {
-    m_session.showActionStatus(QStringLiteral("Completed Export - ") + counts());
+    m_session.showActionStatus(QStringLiteral("Completed Export - ") + counts() + outsideNote(m_outside));
+}
+
+QString DocumentRescue::outsideNote(int rows)
+{
+    if (rows == 0)
+        return QString();
+    return QStringLiteral(" - %1 outside the log's folder and every mapped folder: a path mapping allows them").arg(rows);
 }
 
 std::string DocumentRescue::csvLine(std::string_view authorDpu, std::string_view document, std::string_view version,
@@ -94,19 +98,15 @@ bool DocumentRescue::step(Clock::time_point deadline)
     while (m_next < rows.size()) {
         const std::size_t i = m_next++;
         const QString target = CpDocFile(i);
+        if (m_journalFailed) {
+            // Its source keeps its name: no line, no rename.
+            m_prompter.error(m_journal.errorText());
+            m_outcome = Outcome::Failed;
+            return true;
+        }
         if (!target.isEmpty()) {
             ++m_successes;
-            const Row& row = rows.at(i);
-            const std::string line =
-                csvLine(row.column(1 + DocumentRow::AuthorDpu), row.caption, row.column(1 + DocumentRow::Version),
-                        DocumentTarget(m_session.outputDirectory(), row).pathBytes(), m_date);
             rows.setChecked(i, true);
-            if (!m_csv.write(line)) {
-                // The copy is made; the import file cannot say so.
-                m_prompter.error(m_csv.errorText());
-                m_outcome = Outcome::Failed;
-                return true;
-            }
         } else {
             ++m_failures;
             rows.setChecked(i, false);
@@ -128,18 +128,34 @@ QString DocumentRescue::CpDocFile(std::size_t index)
 {
     const Row& row = m_session.rows().at(index);
     const QString& output = m_session.outputDirectory();
-    if (output.isEmpty() || !QFileInfo(output).isDir()) {
+    int error = 0;
+    const FileHandle outputDir =
+        output.isEmpty() ? FileHandle() : StoreFiles::openFolder(QFile::encodeName(output).toStdString(), error);
+    if (!outputDir.isOpen()) {
         m_prompter.message(QStringLiteral("Target Output Directory does not Exist"));
         return {};
     }
     const std::string_view sourceText = row.column(1 + DocumentRow::OutputFile);
-    const QFileInfo source = m_resolver.lookup(sourceText);
-    // Only a regular file is rescued, and a link is never followed to one.
-    if (!source.isFile() || source.isSymLink()) {
-        m_prompter.message(QStringLiteral("Source File ") + displayText(sourceText) + QStringLiteral(" Not Found"));
-        return {};
+    const QString sourceShown = displayText(sourceText);
+    const auto notFound = [&] {
+        m_prompter.message(QStringLiteral("Source File ") + sourceShown + QStringLiteral(" Not Found"));
+        return QString();
+    };
+    const auto located = m_resolver.locate(sourceText);
+    if (!located)
+        return notFound();
+    if (located->root.empty()) {
+        ++m_outside;
+        return notFound();
     }
-    const QString marked = markedPath(source);
+    // Only a regular file below that folder, reached without a link.
+    std::string name;
+    const FileHandle sourceDir = StoreFiles::openParent(located->root, located->path, name, error);
+    const FileHandle source = sourceDir.isOpen() ? StoreFiles::openExisting(sourceDir, name, false, error) : FileHandle();
+    FileState before;
+    if (!source.isOpen() || StoreFiles::state(source, before) != 0)
+        return notFound();
+    const std::string marked = markedName(name);
 
     const DocumentTarget target(output, row);
     // A crafted value must not lead the copy out of the output directory.
@@ -147,25 +163,71 @@ QString DocumentRescue::CpDocFile(std::size_t index)
         m_prompter.message(QStringLiteral("Error Creating Directory ") + *unsafe);
         return {};
     }
-    for (const QString& dir : {target.libraryDirectory(), target.authorDirectory()}) {
-        if (!QFileInfo(dir).isDir() && !QDir().mkdir(dir)) {
-            m_prompter.message(QStringLiteral("Error Creating Directory ") + dir);
-            return {};
-        }
-    }
-    const QString& path = target.path();
-    // Never over an existing file.
-    if (!QFileInfo::exists(path))
-        QFile::copy(source.filePath(), path);
-    const QFileInfo copied(path);
-    // A file of another size at the target is not this source's copy: the
-    // source keeps its name, and the import file does not name that file.
-    if (!copied.exists() || copied.isDir() || copied.size() != source.size()) {
-        m_prompter.message(QStringLiteral("Error Copying File ") + path);
+    // Real folders only: a link planted there would send the copy elsewhere.
+    const FileHandle library = StoreFiles::openSubfolder(outputDir, target.library(), true, error);
+    const FileHandle author = library.isOpen() ? StoreFiles::openSubfolder(library, target.author(), true, error) : FileHandle();
+    if (!author.isOpen()) {
+        m_prompter.message(QStringLiteral("Error Creating Directory ") +
+                           (library.isOpen() ? target.authorDirectory() : target.libraryDirectory()));
         return {};
     }
-    if (!QFile::rename(source.filePath(), marked))
-        m_prompter.message(QStringLiteral("Error Renaming File ") + displayText(sourceText));
+    const QString path = target.path();
+    const auto copyFailed = [&] {
+        m_prompter.message(QStringLiteral("Error Copying File ") + path);
+        return QString();
+    };
+    // Never over an existing file, and only a file with the source's bytes
+    // counts as its copy.
+    bool madeCopy = false;
+    FileState existing;
+    if (StoreFiles::entryState(author, target.fileName(), existing) == 0) {
+        bool same = false;
+        const FileHandle copy = StoreFiles::openExisting(author, target.fileName(), false, error);
+        if (!copy.isOpen() || StoreFiles::sameBytes(source, copy, same) != 0 || !same)
+            return copyFailed();
+    } else {
+        if (StoreFiles::copyInto(source, before, author, target.fileName()) != 0)
+            return copyFailed();
+        madeCopy = true;
+    }
+    const auto removeCopy = [&] {
+        if (madeCopy && StoreFiles::removeEntry(author, target.fileName()) == 0)
+            StoreFiles::sync(author);
+    };
+    FileState now;
+    if (StoreFiles::state(source, now) != 0 || !now.sameContentsTime(before)) {
+        // Written to while it was copied: the copy is not the file.
+        removeCopy();
+        return copyFailed();
+    }
+
+    // The line is on the disk before the source is renamed, so that no
+    // crash can leave a renamed source without one.
+    const std::string line = csvLine(row.column(1 + DocumentRow::AuthorDpu), row.caption,
+                                     row.column(1 + DocumentRow::Version), target.pathBytes(), m_date);
+    if (!m_journal.append(line)) {
+        m_journalFailed = true;
+        return {};
+    }
+    if (StoreFiles::renameNoReplace(sourceDir, name, marked) != 0) {
+        // The copy and its line are there: the row still counts.
+        m_prompter.message(QStringLiteral("Error Renaming File ") + sourceShown);
+        return path;
+    }
+    StoreFiles::sync(sourceDir);
+    if (StoreFiles::state(source, now) != 0 || !now.sameContentsTime(before)) {
+        // Written to between the copy and the rename: named back, and the
+        // copy and its line go.
+        if (StoreFiles::renameNoReplace(sourceDir, marked, name) != 0) {
+            m_prompter.message(QStringLiteral("Error Renaming File ") + sourceShown);
+            return {};
+        }
+        StoreFiles::sync(sourceDir);
+        removeCopy();
+        if (!m_journal.retractLast())
+            m_journalFailed = true;
+        return copyFailed();
+    }
     return path;
 }
 

@@ -1,10 +1,9 @@
 #include "actions/DocumentTarget.h"
 
+#include "base/DisplayText.h"
 #include "lists/DocumentTargetPath.h"
 #include "lists/Row.h"
 #include "lists/RowLayout.h"
-
-#include <QFile>
 
 namespace bw {
 
@@ -20,39 +19,48 @@ bool unsafeDirectoryName(std::string_view value)
     return value.empty() || value == "." || value == ".." || holdsSeparator(value);
 }
 
-QString decoded(const std::string& bytes)
-{
-    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
 } // namespace
 
 DocumentTarget::DocumentTarget(const QString& outputDirectory, const Row& row)
 {
     // The same path the Document report prints under the row.
     DocumentTargetPath target = documentTargetPath(outputDirectory, row);
-    m_library = decoded(target.libraryDirectory);
-    m_author = decoded(target.authorDirectory);
-    m_path = decoded(target.path);
+    m_libraryDirectory = std::move(target.libraryDirectory);
+    m_authorDirectory = std::move(target.authorDirectory);
     m_pathBytes = std::move(target.path);
 
-    const std::string_view library = row.column(1 + DocumentRow::Library);
-    const std::string_view author = row.column(1 + DocumentRow::Author);
-    std::string name = row.caption;
-    name += '_';
-    name += row.column(1 + DocumentRow::Version);
-    name += '.';
-    name += row.column(1 + DocumentRow::Extension);
-    m_libraryUnsafe = unsafeDirectoryName(library);
-    m_authorUnsafe = unsafeDirectoryName(author) || holdsSeparator(name);
+    m_library = row.column(1 + DocumentRow::Library);
+    m_author = row.column(1 + DocumentRow::Author);
+    m_fileName = row.caption;
+    m_fileName += '_';
+    m_fileName += row.column(1 + DocumentRow::Version);
+    m_fileName += '.';
+    m_fileName += row.column(1 + DocumentRow::Extension);
+    m_libraryUnsafe = unsafeDirectoryName(m_library);
+    m_authorUnsafe = unsafeDirectoryName(m_author) || holdsSeparator(m_fileName);
+}
+
+QString DocumentTarget::libraryDirectory() const
+{
+    return displayText(m_libraryDirectory);
+}
+
+QString DocumentTarget::authorDirectory() const
+{
+    return displayText(m_authorDirectory);
+}
+
+QString DocumentTarget::path() const
+{
+    return displayText(m_pathBytes);
 }
 
 std::optional<QString> DocumentTarget::unsafeDirectory() const
 {
     if (m_libraryUnsafe)
-        return m_library;
+        return libraryDirectory();
     if (m_authorUnsafe)
-        return m_author;
+        return authorDirectory();
     return std::nullopt;
 }
 

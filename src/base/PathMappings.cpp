@@ -58,7 +58,7 @@ PathMappings::PathMappings(const std::vector<PathMapping>& entries)
     }
 }
 
-std::optional<std::string> PathMappings::apply(std::string_view logPath) const
+std::optional<std::string> PathMappings::apply(std::string_view logPath, std::string* folder) const
 {
     if (m_compiled.empty())
         return std::nullopt;
@@ -78,6 +78,8 @@ std::optional<std::string> PathMappings::apply(std::string_view logPath) const
     }
     if (!best)
         return std::nullopt;
+    if (folder)
+        *folder = best->folder;
     std::string local = best->folder;
     for (std::size_t k = best->components.size(); k < parts.size(); ++k) {
         if (local.empty() || local.back() != '/')

@@ -31,8 +31,9 @@ public:
     bool empty() const { return m_entries.empty(); }
 
     // The local path ("/" separators) for a path under one of the prefixes;
-    // nothing when none matches.
-    std::optional<std::string> apply(std::string_view logPath) const;
+    // nothing when none matches. folder, when given, gets the matching
+    // mapping's local folder.
+    std::optional<std::string> apply(std::string_view logPath, std::string* folder = nullptr) const;
 
     // "PREFIX=FOLDER" as the command line gives it (the first "=" splits: log
     // prefixes hold none); nothing when either side is empty or the

@@ -1,5 +1,6 @@
 #include "base/PathResolver.h"
 
+#include "base/StoreFiles.h"
 #include "base/Text.h"
 
 #include <QDir>
@@ -81,15 +82,16 @@ std::string joined(const std::string& dir, std::string_view name)
 
 } // namespace
 
-QFileInfo PathResolver::lookup(std::string_view logPath)
+bool PathResolver::find(std::string_view logPath, std::string& out)
 {
     // The check utility never writes a ".." part; a log holding one is
     // crafted to reach beyond the post office, so it names nothing.
     if (logPath.empty() || hasParentPart(logPath))
-        return QFileInfo();
-    if (std::optional<std::string> mapped = m_mappings.apply(logPath)) {
+        return false;
+    if (std::optional<std::string> mapped = m_mappings.apply(logPath, &m_root)) {
         m_path = std::move(*mapped);
     } else {
+        m_root = m_baseBytes.empty() ? QFile::encodeName(QDir::currentPath()).toStdString() : m_baseBytes;
         m_path.assign(logPath);
         std::replace(m_path.begin(), m_path.end(), '\\', '/');
         if (!fs::path(m_path).is_absolute()) {
@@ -99,37 +101,59 @@ QFileInfo PathResolver::lookup(std::string_view logPath)
                 m_path = joined(m_baseBytes, m_path);
         }
     }
-    if (exists(m_path))
-        return QFileInfo(toLocal(m_path));
+    if (exists(m_path)) {
+        out = m_path;
+        return true;
+    }
 
     while (m_path.size() > 1 && m_path.back() == '/')
         m_path.pop_back();
     const std::size_t slash = m_path.rfind('/');
     if (slash == std::string::npos)
-        return QFileInfo();
+        return false;
     const std::string_view all(m_path);
     const std::string_view name = all.substr(slash + 1);
     if (name.empty() || name == "." || name == "..")
-        return QFileInfo();
+        return false;
 
     std::string dir;
     if (!resolveDirectory(all.substr(0, slash + 1), dir))
-        return QFileInfo();
+        return false;
     std::string entry = joined(dir, name);
-    if (exists(entry))
-        return QFileInfo(toLocal(entry));
+    if (exists(entry)) {
+        out = std::move(entry);
+        return true;
+    }
     std::string match;
     if (!matchEntry(dir, name, match))
-        return QFileInfo();
+        return false;
     entry = joined(dir, match);
     if (!exists(entry)) {
         // Gone since the directory was read: read it again, once.
         m_listings.erase(dir);
         if (!matchEntry(dir, name, match))
-            return QFileInfo();
+            return false;
         entry = joined(dir, match);
     }
-    return QFileInfo(toLocal(entry));
+    out = std::move(entry);
+    return true;
+}
+
+QFileInfo PathResolver::lookup(std::string_view logPath)
+{
+    if (!find(logPath, m_found))
+        return QFileInfo();
+    return QFileInfo(toLocal(m_found));
+}
+
+std::optional<PathResolver::Located> PathResolver::locate(std::string_view logPath)
+{
+    Located found;
+    if (!find(logPath, found.path))
+        return std::nullopt;
+    if (StoreFiles::liesBelow(m_root, found.path))
+        found.root = m_root;
+    return found;
 }
 
 QString PathResolver::resolve(std::string_view logPath)

@@ -38,6 +38,17 @@ public:
     // The local path of that entry, or an empty text.
     QString resolve(std::string_view logPath);
 
+    // The entry that logPath names, as the system's bytes (names that are no
+    // text stay as they are), with the folder it was found from: the mapped
+    // folder for a path under a mapping, otherwise the base directory. Only
+    // below that folder may a file be changed; root is empty when the entry
+    // lies outside it (an absolute path elsewhere).
+    struct Located {
+        std::string path;
+        std::string root;
+    };
+    std::optional<Located> locate(std::string_view logPath);
+
     // Forgets the directories read so far (the mappings and the base stay).
     void clear();
 
@@ -54,6 +65,8 @@ private:
         std::optional<std::filesystem::file_time_type> modified;
     };
 
+    // The local path of the entry into out, and the folder it was found from.
+    bool find(std::string_view logPath, std::string& out);
     // The local directory for a log's directory path (absolute, "/" only).
     bool resolveDirectory(std::string_view dir, std::string& local);
     // The name in directory local that matches name when a to z are folded.
@@ -64,6 +77,8 @@ private:
     QString m_base;
     std::string m_baseBytes;
     std::string m_path;
+    std::string m_root;
+    std::string m_found;
     std::unordered_map<std::string, std::string> m_directories;
     std::unordered_map<std::string, Missing> m_missing;
     std::unordered_map<std::string, Listing> m_listings;

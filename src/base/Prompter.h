@@ -17,6 +17,13 @@ public:
     virtual void message(const QString& text) = 0;
     // A failure, with the platform's reason.
     virtual void error(const QString& text) = 0;
+    // A row's message about one file. A box shows the text as it is; a
+    // line of text, where no row is beside it, names the file too.
+    virtual void rowMessage(const QString& text, const QString& file)
+    {
+        (void)file;
+        message(text);
+    }
     // An existing file to open; nothing when cancelled.
     virtual std::optional<QString> openFile(const QString& title, const QString& filters, const QString& startPath) = 0;
     // A file to write, starting in startFolder with suggestedName filled in;

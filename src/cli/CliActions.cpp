@@ -48,11 +48,13 @@ bool CliActions::fail(const QString& text)
 
 bool CliActions::open()
 {
+    if (!m_format && !m_options.csvFile.isEmpty()) {
+        m_journal = std::make_unique<ImportJournal>(absolute(m_options.csvFile));
+        return m_journal->open() || fail(m_journal->errorText());
+    }
     QString path;
     if (m_format && !m_options.exportFile.contains(numbered))
         path = absolute(m_options.exportFile);
-    else if (!m_options.csvFile.isEmpty())
-        path = m_options.csvFile;
     if (path.isEmpty())
         return true;
     m_file = std::make_unique<ExportFile>(path);
@@ -88,10 +90,11 @@ bool CliActions::run()
     if (m_format)
         return exportRows();
     if (!m_options.csvFile.isEmpty()) {
-        DocumentRescue rescue(m_session, m_prompter, *m_file);
+        DocumentRescue rescue(m_session, m_prompter, *m_journal);
         rescue.showStart();
         rescue.resetDirectory();
         const auto outcome = ActionDriver::runToEnd(m_session, rescue);
+        m_outside += rescue.outsideRows();
         if (outcome == ActionRun::Outcome::Failed) {
             m_failed = true;
             return false;
@@ -103,6 +106,7 @@ bool CliActions::run()
     if (m_options.backdate) {
         BlobBackdate backdate(m_session, m_prompter);
         const auto outcome = ActionDriver::runToEnd(m_session, backdate);
+        m_outside += backdate.outsideRows();
         if (outcome == ActionRun::Outcome::Failed) {
             m_failed = true;
             return false;
@@ -114,6 +118,13 @@ bool CliActions::run()
 
 int CliActions::finish(bool scanFailed)
 {
+    if (m_outside > 0)
+        m_prompter.message(QStringLiteral("%1 files lie outside the log's folder and every mapped folder: "
+                                          "--map PREFIX=FOLDER allows them").arg(m_outside));
+    // Lines of a run that stopped stay in the journal: their sources are
+    // renamed, and the next run into the same import file folds them in.
+    if (m_journal && !m_failed && !m_journal->commit())
+        fail(m_journal->errorText());
     if (m_file && !m_failed) {
         // A log that could not be read leaves an earlier file alone.
         if (scanFailed && m_runs == 0)

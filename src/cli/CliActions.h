@@ -1,6 +1,7 @@
 #pragma once
 
 #include "actions/ExportFile.h"
+#include "actions/ImportJournal.h"
 #include "actions/TabDelimitedExport.h"
 
 #include <QString>
@@ -49,7 +50,9 @@ private:
     ScanSession& m_session;
     Prompter& m_prompter;
     std::optional<TabDelimitedExport::Format> m_format;
-    std::unique_ptr<ExportFile> m_file; // the one export file, or the import file
+    std::unique_ptr<ExportFile> m_file; // the one export file
+    std::unique_ptr<ImportJournal> m_journal; // the rescue's import lines
+    int m_outside = 0;
     int m_runs = 0;
     bool m_rowFailed = false;
     bool m_failed = false;

@@ -20,6 +20,11 @@ void CliPrompter::message(const QString& text)
     say(text);
 }
 
+void CliPrompter::rowMessage(const QString& text, const QString& file)
+{
+    say(text + u' ' + file);
+}
+
 void CliPrompter::error(const QString& text)
 {
     say(text);

@@ -16,6 +16,7 @@ public:
 
     void message(const QString& text) override;
     void error(const QString& text) override;
+    void rowMessage(const QString& text, const QString& file) override;
     std::optional<QString> openFile(const QString& title, const QString& filters, const QString& startPath) override;
     std::optional<QString> saveFile(const QString& title, const QString& filters, const QString& startFolder,
                                     const QString& suggestedName) override;

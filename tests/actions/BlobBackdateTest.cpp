@@ -116,7 +116,8 @@ TEST(BlobBackdate, MappedAndAbsoluteLocationsAreFound)
     Backdate b;
     const QString mapped = b.blob("../mnt/po2/offiles/fd5/1f/7a11c0de.000", jan10);
     const QString absolute = b.blob("../abs/X.000", jan10);
-    b.session.setPathMappings(PathMappings({{"\\\\MAILSRV\\GWVOL", b.path("mnt")}}));
+    // An absolute path is changed only under a mapped folder: here one that maps to itself.
+    b.session.setPathMappings(PathMappings({{"\\\\MAILSRV\\GWVOL", b.path("mnt")}, {b.path("abs"), b.path("abs")}}));
     b.row("\\\\mailsrv\\gwvol\\PO2\\OFFILES\\FD5", "1F\\7A11C0DE.000");
     b.row(b.path("abs").toStdString(), "X.000");
     EXPECT_EQ(b.press(), ActionRun::Outcome::Succeeded) << b.prompter.messages.join(u'\n').toStdString();
@@ -135,10 +136,13 @@ TEST(BlobBackdate, AFileThatCannotBeOpenedForWritingEndsTheRun)
     const QString last = b.blob("a/C.000", jan10);
     const QString locked = root ? small.path("B.000") : b.path("logs/a/B.000");
     writeFile(locked, "blob");
-    if (root)
+    if (root) {
         ASSERT_TRUE(small.makeReadOnly()) << small.reason();
-    else
+        b.session.setPathMappings(PathMappings({{small.root(), small.root()}}));
+    }
+    else {
         ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner));
+    }
     b.row("a", "A.000");
     b.row(QFileInfo(locked).path().toStdString(), "B.000");
     b.row("a", "C.000");

@@ -69,7 +69,9 @@ TEST(DocumentRescue, CopiesRelativeAbsoluteAndMappedSourcesAndWritesTheImportFil
     writeFile(r.path("logs/rescue/A1.ACA"), "relative");
     writeFile(r.path("abs/B2.aca"), "absolute!");
     writeFile(r.path("mnt/rescue/lib0001/c3"), "mapped source");
-    r.session.setPathMappings(PathMappings({{"\\\\GWSRV01\\RESCUE", r.path("mnt/rescue")}}));
+    // An absolute path is changed only under a mapped folder: here one that maps to itself.
+    r.session.setPathMappings(
+        PathMappings({{"\\\\GWSRV01\\RESCUE", r.path("mnt/rescue")}, {r.path("abs"), r.path("abs")}}));
     const QString cwd = QDir::currentPath();
 
     r.doc("1234", "2", "JSMITH", "LIB0001", "doc", "rescue\\A1.ACA");
@@ -121,26 +123,34 @@ TEST(DocumentRescue, AMissingOutputDirectoryFailsEveryRowWithItsMessage)
     EXPECT_EQ(r.press(csv), ActionRun::Outcome::SomeRowsFailed);
     EXPECT_EQ(r.prompter.messages, QStringList(3, "Target Output Directory does not Exist"));
     EXPECT_EQ(r.session.status(), "Completed Export - 0 Successful / 3 Failures");
-    EXPECT_EQ(readAll(csv), QByteArray());
+    EXPECT_EQ(readAll(csv), "<missing>") << "a run that wrote no line makes no import file";
     EXPECT_TRUE(QFileInfo::exists(r.path("logs/a.aca")));
 }
 
 TEST(DocumentRescue, AnExistingTargetCountsWhenItIsTheSameFileAndIsNeverOverwritten)
 {
     Rescue r;
-    writeFile(r.path("logs/same.aca"), "12345");
+    writeFile(r.path("logs/same.aca"), "abcde");
     writeFile(r.path("logs/other.aca"), "123456789");
+    writeFile(r.path("logs/equal.aca"), "12345");
     writeFile(r.out + "/L/A/1_1.doc", "abcde");
     writeFile(r.out + "/L/A/2_1.doc", "short");
+    writeFile(r.out + "/L/A/3_1.doc", "54321");
     r.doc("1", "1", "A", "L", "doc", "same.aca");
     r.doc("2", "1", "A", "L", "doc", "other.aca");
-    EXPECT_EQ(r.press(r.path("import.csv")), ActionRun::Outcome::SomeRowsFailed);
+    r.doc("3", "1", "A", "L", "doc", "equal.aca");
+    const QString csv = r.path("import.csv");
+    EXPECT_EQ(r.press(csv), ActionRun::Outcome::SomeRowsFailed);
     EXPECT_EQ(readAll(r.out + "/L/A/1_1.doc"), "abcde");
-    EXPECT_TRUE(QFileInfo::exists(r.path("logs/same.xxx"))) << "a copy of that size is there: marked";
+    EXPECT_TRUE(QFileInfo::exists(r.path("logs/same.xxx"))) << "a copy with its bytes is there: marked";
     EXPECT_EQ(readAll(r.out + "/L/A/2_1.doc"), "short");
     EXPECT_TRUE(QFileInfo::exists(r.path("logs/other.aca"))) << "another file is there: not marked";
-    EXPECT_EQ(r.prompter.messages, QStringList{"Error Copying File " + r.out + "/L/A/2_1.doc"});
-    EXPECT_EQ(r.checks(), (std::vector<bool>{true, false}));
+    EXPECT_EQ(readAll(r.out + "/L/A/3_1.doc"), "54321");
+    EXPECT_TRUE(QFileInfo::exists(r.path("logs/equal.aca"))) << "the same size is not the same file";
+    EXPECT_EQ(r.prompter.messages, (QStringList{"Error Copying File " + r.out + "/L/A/2_1.doc",
+                                                "Error Copying File " + r.out + "/L/A/3_1.doc"}));
+    EXPECT_EQ(r.checks(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(readAll(csv), r.csvLine("A", "1", "1", r.out + "/L/A/1_1.doc"));
 }
 
 TEST(DocumentRescue, ASecondRunFindsNoSourcesAndTheFailingRenameStillExports)
@@ -192,7 +202,7 @@ TEST(DocumentRescue, ValuesThatWouldLeaveTheOutputDirectoryFailTheRow)
     while (it.hasNext())
         entries << QDir(r.dir.path()).relativeFilePath(it.next());
     entries.sort();
-    EXPECT_EQ(entries, (QStringList{"import.csv", "logs", "logs/docs.log", "logs/s.aca", "out"}));
+    EXPECT_EQ(entries, (QStringList{"logs", "logs/docs.log", "logs/s.aca", "out"}));
 }
 
 TEST(DocumentRescue, TheImportFileIsWrittenWholeOrNotAtAll)
@@ -216,8 +226,9 @@ TEST(DocumentRescue, TheImportFileIsWrittenWholeOrNotAtAll)
 TEST(DocumentRescue, ALogFolderThatIsGoneSaysDirectoryResetFailedAndGoesOn)
 {
     Rescue r;
-    writeFile(r.path("abs.aca"), "x");
-    r.doc("1", "1", "A", "L", "doc", r.path("abs.aca").toStdString());
+    writeFile(r.path("abs/abs.aca"), "x");
+    r.session.setPathMappings(PathMappings({{r.path("abs"), r.path("abs")}}));
+    r.doc("1", "1", "A", "L", "doc", r.path("abs/abs.aca").toStdString());
     ASSERT_TRUE(QDir(r.path("logs")).removeRecursively());
     EXPECT_EQ(r.press(r.path("import.csv")), ActionRun::Outcome::Succeeded);
     EXPECT_EQ(r.prompter.messages, QStringList{"Directory Reset Failed"});
