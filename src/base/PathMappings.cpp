@@ -1,5 +1,6 @@
 #include "base/PathMappings.h"
 
+#include "base/StoreFiles.h"
 #include "base/Text.h"
 
 #include <QDir>
@@ -87,6 +88,18 @@ std::optional<std::string> PathMappings::apply(std::string_view logPath, std::st
         local += parts[k];
     }
     return local;
+}
+
+std::optional<std::string> PathMappings::folderHolding(const std::string& local) const
+{
+    const std::string* best = nullptr;
+    for (const Compiled& c : m_compiled) {
+        if (StoreFiles::liesBelow(c.folder, local) && (!best || best->size() < c.folder.size()))
+            best = &c.folder;
+    }
+    if (!best)
+        return std::nullopt;
+    return *best;
 }
 
 bool PathMappings::validPrefix(const QString& prefix)

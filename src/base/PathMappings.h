@@ -35,6 +35,10 @@ public:
     // mapping's local folder.
     std::optional<std::string> apply(std::string_view logPath, std::string* folder = nullptr) const;
 
+    // The longest mapped folder that local (a local path) lies below, or
+    // nothing.
+    std::optional<std::string> folderHolding(const std::string& local) const;
+
     // "PREFIX=FOLDER" as the command line gives it (the first "=" splits: log
     // prefixes hold none); nothing when either side is empty or the
     // prefix names no component.

@@ -151,8 +151,11 @@ std::optional<PathResolver::Located> PathResolver::locate(std::string_view logPa
     Located found;
     if (!find(logPath, found.path))
         return std::nullopt;
+    // A local path that a log names directly may lie in a mapped folder too.
     if (StoreFiles::liesBelow(m_root, found.path))
         found.root = m_root;
+    else if (std::optional<std::string> folder = m_mappings.folderHolding(found.path))
+        found.root = std::move(*folder);
     return found;
 }
 

@@ -170,3 +170,22 @@ TEST(BlobBackdate, OnlyRegularFilesReachedWithoutLinksOrParentPartsAreChanged)
     for (const char* name : {"link.000", "dir.000", "victim.000"})
         EXPECT_EQ(b.prompter.messages.filter(QString::fromLatin1(name) + QStringLiteral(" Not Found")).size(), 1) << name;
 }
+
+TEST(BlobBackdate, OnlyExistingFilesBelowTheLogsFolderOrAMappedFolderAreChangedAndNoneIsCreated)
+{
+    Backdate b;
+    const QString outside = b.blob("../etc/app.conf", jan10);
+    const QString mapped = b.blob("../var/mail/X.000", jan10);
+    b.session.setPathMappings(PathMappings({{b.path("var/mail"), b.path("var/mail")}}));
+    b.row(b.path("etc").toStdString(), "app.conf");
+    b.row(b.path("var/mail").toStdString(), "X.000");
+    // Deleted since the scan listed it.
+    b.row("area", "GONE.000");
+    EXPECT_EQ(b.press(), ActionRun::Outcome::SomeRowsFailed);
+    EXPECT_EQ(modified(outside), jan10);
+    EXPECT_EQ(modified(mapped).date(), QDate(2003, 12, 27)) << "an identity mapping allows a local store";
+    EXPECT_FALSE(QFileInfo::exists(b.path("logs/area/GONE.000"))) << "not created";
+    EXPECT_EQ(b.prompter.messages.size(), 2);
+    EXPECT_EQ(b.session.status(), "Completed Redating - 1 Successful / 2 Failures - 1 outside the log's folder and "
+                                  "every mapped folder: a path mapping allows them");
+}

@@ -2,11 +2,22 @@
 #include "actions/DocumentRescue.h"
 #include "actions/ExportFile.h"
 #include "actions/FileActions.h"
+#include "actions/ImportJournal.h"
 #include "actions/SaveDialog.h"
 #include "support/ActionFixture.h"
 #include "support/SmallFileSystem.h"
 
 #include <QDirIterator>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -289,4 +300,188 @@ TEST(DocumentRescue, AFullOrReadOnlyOutputTreeFailsTheRowAndKeepsTheSource)
     EXPECT_TRUE(QFileInfo::exists(again.path("logs/new.000")));
     ASSERT_EQ(again.prompter.messages.size(), 1);
     EXPECT_TRUE(again.prompter.messages[0].startsWith(u"Error Creating Directory ")) << again.prompter.messages[0].toStdString();
+}
+
+TEST(DocumentRescue, APlantedLinkAtTheMarkedNameOrInTheOutputTreeIsNeverFollowed)
+{
+    Rescue r;
+    writeFile(r.path("logs/a.aca"), "document a");
+    writeFile(r.path("logs/b.aca"), "document b");
+    writeFile(r.path("logs/c.aca"), "document c");
+    writeFile(r.path("outside/kept"), "kept");
+    QDir().mkpath(r.path("elsewhere"));
+    // A dangling link and a link to a file, where the sources' marked names go.
+    ASSERT_TRUE(QFile::link(r.path("outside/new"), r.path("logs/a.xxx")));
+    ASSERT_TRUE(QFile::link(r.path("outside/kept"), r.path("logs/b.xxx")));
+    // A library folder and an author folder that lead out of the output tree.
+    ASSERT_TRUE(QFile::link(r.path("elsewhere"), r.out + "/LINKED"));
+    QDir().mkpath(r.out + "/LIB");
+    ASSERT_TRUE(QFile::link(r.path("elsewhere"), r.out + "/LIB/AUTHOR"));
+    r.doc("1", "1", "A", "L", "doc", "a.aca");
+    r.doc("2", "1", "A", "L", "doc", "b.aca");
+    r.doc("3", "1", "A", "LINKED", "doc", "c.aca");
+    r.doc("4", "1", "AUTHOR", "LIB", "doc", "c.aca");
+    EXPECT_EQ(r.press(r.path("import.csv")), ActionRun::Outcome::SomeRowsFailed);
+    EXPECT_EQ(r.prompter.messages, (QStringList{"Error Renaming File a.aca", "Error Renaming File b.aca",
+                                                "Error Creating Directory " + r.out + "/LINKED",
+                                                "Error Creating Directory " + r.out + "/LIB/AUTHOR"}));
+    EXPECT_EQ(readAll(r.path("logs/a.aca")), "document a") << "the source stays in place";
+    EXPECT_EQ(readAll(r.path("logs/b.aca")), "document b");
+    EXPECT_EQ(readAll(r.path("logs/c.aca")), "document c");
+    EXPECT_FALSE(QFileInfo::exists(r.path("outside/new"))) << "nothing is written through the link";
+    EXPECT_EQ(readAll(r.path("outside/kept")), "kept");
+    EXPECT_TRUE(QDir(r.path("elsewhere")).isEmpty()) << "no copy lands outside the output tree";
+    EXPECT_EQ(r.checks(), (std::vector<bool>{true, true, false, false}));
+}
+
+TEST(DocumentRescue, AnAbsoluteSourceIsRescuedOnlyBelowTheLogsFolderOrAMappedFolder)
+{
+    Rescue r;
+    writeFile(r.path("etc/app.conf"), "configuration");
+    writeFile(r.path("etc/other.conf"), "other");
+    writeFile(r.path("store/x.aca"), "in the store");
+    writeFile(r.path("logs/in/y.aca"), "beside the log");
+    r.session.setPathMappings(PathMappings({{"\\\\SRV\\STORE", r.path("store")}}));
+    r.doc("1", "1", "A", "L", "doc", r.path("etc/app.conf").toStdString());
+    r.doc("2", "1", "A", "L", "doc", r.path("etc/other.conf").toStdString());
+    r.doc("3", "1", "A", "L", "doc", r.path("store/x.aca").toStdString());
+    r.doc("4", "1", "A", "L", "doc", r.path("logs/in/y.aca").toStdString());
+    EXPECT_EQ(r.press(r.path("import.csv")), ActionRun::Outcome::SomeRowsFailed);
+    EXPECT_EQ(readAll(r.path("etc/app.conf")), "configuration");
+    EXPECT_EQ(readAll(r.path("etc/other.conf")), "other");
+    EXPECT_TRUE(QFileInfo::exists(r.path("store/x.xxx"))) << "below a mapped folder";
+    EXPECT_TRUE(QFileInfo::exists(r.path("logs/in/y.xxx"))) << "below the log's folder";
+    EXPECT_EQ(r.prompter.messages.size(), 2);
+    EXPECT_EQ(r.session.status(), "Completed Export - 2 Successful / 2 Failures - 2 outside the log's folder and "
+                                  "every mapped folder: a path mapping allows them");
+}
+
+TEST(DocumentRescue, AnEarlierImportFileIsKeptByARunThatWritesNoLine)
+{
+    Rescue r;
+    writeFile(r.path("logs/a.aca"), "a");
+    r.doc("1", "1", "A", "L", "doc", "a.aca");
+    const QString csv = r.path("import.csv");
+    EXPECT_EQ(r.press(csv), ActionRun::Outcome::Succeeded);
+    const QByteArray first = readAll(csv);
+    ASSERT_EQ(first.count("\r\n"), 1);
+    // The same rows again: every source is marked now.
+    EXPECT_EQ(r.press(csv), ActionRun::Outcome::SomeRowsFailed);
+    EXPECT_EQ(readAll(csv), first);
+    // No output directory.
+    r.session.setOutputDirectory(r.path("gone"));
+    EXPECT_EQ(r.press(csv), ActionRun::Outcome::SomeRowsFailed);
+    EXPECT_EQ(readAll(csv), first);
+    // No rows.
+    r.session.rows().clear();
+    EXPECT_EQ(r.press(csv), ActionRun::Outcome::Succeeded);
+    EXPECT_EQ(readAll(csv), first);
+    EXPECT_FALSE(QFileInfo::exists(ImportJournal::journalPath(csv))) << "an empty journal is not left behind";
+}
+
+TEST(DocumentRescue, AFullDiskUnderTheImportFileStopsTheRunBeforeTheNextRename)
+{
+    SmallFileSystem small(64 * 1024);
+    if (!small.mounted())
+        GTEST_SKIP() << "cannot mount a small file system here: " << small.reason();
+    Rescue r;
+    for (int i = 0; i < 200; ++i) {
+        const std::string n = std::to_string(i);
+        writeFile(r.path(QString::fromStdString("logs/s" + n + ".aca")), "x");
+        r.doc(n, "1", "A", "L", "doc", "s" + n + ".aca");
+    }
+    // Fill the file system, then leave one page for the journal.
+    const QString filler = small.path("filler");
+    {
+        QFile f(filler);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'f');
+        while (f.write(block) == block.size() && f.flush()) {
+        }
+    }
+    ASSERT_TRUE(QFile(filler).resize(QFileInfo(filler).size() - 4096));
+    const QString csv = small.path("import.csv");
+    EXPECT_EQ(r.press(csv), ActionRun::Outcome::Failed);
+    ASSERT_EQ(r.prompter.errors.size(), 1);
+    EXPECT_EQ(r.prompter.errors[0], csv + ": " + QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    // Exactly the rows whose lines are in the journal were renamed.
+    QFile journal(ImportJournal::journalPath(csv));
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    const QByteArray lines = journal.readAll();
+    int renamed = 0;
+    for (int i = 0; i < 200; ++i) {
+        const QString n = QString::number(i);
+        if (QFileInfo::exists(r.path("logs/s" + n + ".xxx"))) {
+            ++renamed;
+            EXPECT_TRUE(lines.contains("/L/A/" + n.toUtf8() + "_1.doc\"")) << i;
+        } else {
+            EXPECT_TRUE(QFileInfo::exists(r.path("logs/s" + n + ".aca"))) << i;
+        }
+    }
+    EXPECT_EQ(renamed, lines.count("\r\n"));
+    EXPECT_GT(renamed, 0);
+    EXPECT_LT(renamed, 200);
+    EXPECT_FALSE(QFileInfo::exists(csv));
+}
+
+TEST(DocumentRescue, ASourceWrittenToDuringTheRescueKeepsItsNameAndLeavesNoCopy)
+{
+    Rescue r;
+    const QString source = r.path("logs/growing.aca");
+    writeFile(source, QByteArray(32 * 1024 * 1024, 'g'));
+    r.doc("1", "1", "A", "L", "doc", "growing.aca");
+    std::atomic<bool> done = false;
+    std::thread writer([&] {
+        QFile f(source);
+        if (!f.open(QIODevice::Append))
+            return;
+        while (!done) {
+            f.write("+");
+            f.flush();
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+    const auto outcome = r.press(r.path("import.csv"));
+    done = true;
+    writer.join();
+    EXPECT_EQ(outcome, ActionRun::Outcome::SomeRowsFailed);
+    EXPECT_TRUE(QFileInfo::exists(source));
+    EXPECT_FALSE(QFileInfo::exists(r.path("logs/growing.xxx")));
+    EXPECT_FALSE(QFileInfo::exists(r.out + "/L/A/1_1.doc"));
+    EXPECT_EQ(r.prompter.messages, QStringList{"Error Copying File " + r.out + "/L/A/1_1.doc"});
+    EXPECT_FALSE(QFileInfo::exists(r.path("import.csv")));
+}
+
+TEST(DocumentRescue, NamesThatAreNoTextStayTheSameBytesOnDiskAndInTheImportFile)
+{
+    Rescue r;
+    const std::string logs = QFile::encodeName(r.path("logs")).toStdString();
+    const std::string source = logs + "/R\xC9SUM\xC9.ACA";
+    {
+        const int fd = ::open(source.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, "latin-1 named", 13), 13);
+        ::close(fd);
+        const timespec times[2] = {{1100000000, 0}, {1100000000, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
+    }
+    r.addRow("7", {"1", "JOS\xC9", "L", "DOM.PO.JOS\xC9", "doc", "R\xC9SUM\xC9.ACA"});
+    const QString csv = r.path("import.csv");
+    EXPECT_EQ(r.press(csv), ActionRun::Outcome::Succeeded) << r.prompter.messages.join(u'\n').toStdString();
+    const std::string target = QFile::encodeName(r.out).toStdString() + "/L/JOS\xC9/7_1.doc";
+    struct stat st{};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0) << "the author folder carries the log's bytes";
+    EXPECT_EQ(st.st_mtim.tv_sec, 1100000000) << "the copy keeps the source's last-write time";
+    EXPECT_EQ(::access((logs + "/R\xC9SUM\xC9.xxx").c_str(), F_OK), 0);
+    const int fd = ::open(target.c_str(), O_RDONLY);
+    char bytes[32] = {};
+    EXPECT_EQ(::read(fd, bytes, sizeof bytes), 13);
+    ::close(fd);
+    EXPECT_STREQ(bytes, "latin-1 named");
+    const QByteArray line = readAll(csv);
+    EXPECT_TRUE(line.startsWith("\"JOS\xC9\",\"JOS\xC9\",\"7\",\"1\",\"" + QByteArray::fromStdString(target) + "\",")) << line.toStdString();
+    // Qt cannot name these to remove them.
+    ::unlink(target.c_str());
+    ::rmdir((QFile::encodeName(r.out).toStdString() + "/L/JOS\xC9").c_str());
+    ::unlink((logs + "/R\xC9SUM\xC9.xxx").c_str());
 }
