@@ -214,7 +214,8 @@ QString DocumentRescue::CpDocFile(std::size_t index)
         m_prompter.message(QStringLiteral("Error Renaming File ") + sourceShown);
         return path;
     }
-    StoreFiles::sync(sourceDir);
+    // A rename lost to a crash leaves the source as it was, beside its copy
+    // and line: a later run finds it again, so it needs no sync of its own.
     if (StoreFiles::state(source, now) != 0 || !now.sameContentsTime(before)) {
         // Written to between the copy and the rename: named back, and the
         // copy and its line go.
