@@ -485,3 +485,32 @@ TEST(DocumentRescue, NamesThatAreNoTextStayTheSameBytesOnDiskAndInTheImportFile)
     ::rmdir((QFile::encodeName(r.out).toStdString() + "/L/JOS\xC9").c_str());
     ::unlink((logs + "/R\xC9SUM\xC9.xxx").c_str());
 }
+
+TEST(DocumentRescue, AJournalLeftByAnInterruptedRunIsFoldedInAndASecondWriterIsRefused)
+{
+    Rescue r;
+    writeFile(r.path("logs/a.aca"), "a");
+    r.doc("1", "1", "A", "L", "doc", "a.aca");
+    const QString csv = r.path("import.csv");
+    const QByteArray earlier = r.csvLine("B", "9", "1", r.out + "/L/B/9_1.doc");
+    // An interrupted run's lines, the last one cut short by the crash.
+    writeFile(ImportJournal::journalPath(csv), earlier + "\"B\",\"B\",\"10\"");
+    {
+        ImportJournal other(csv);
+        ASSERT_TRUE(other.open());
+        EXPECT_EQ(r.press(csv), ActionRun::Outcome::Failed);
+        EXPECT_EQ(r.prompter.errors, QStringList{csv + ": another rescue is writing this import file"});
+        EXPECT_TRUE(QFileInfo::exists(r.path("logs/a.aca"))) << "nothing is done while another run writes";
+    }
+    EXPECT_EQ(r.press(csv), ActionRun::Outcome::Succeeded);
+    EXPECT_EQ(readAll(csv), earlier + r.csvLine("A", "1", "1", r.out + "/L/A/1_1.doc"));
+    EXPECT_FALSE(QFileInfo::exists(ImportJournal::journalPath(csv)));
+
+    // A line written again for the same document and target, on another day,
+    // takes the earlier one's place.
+    EXPECT_EQ(ImportJournal::folded("\"A\",\"A\",\"1\",\"1\",\"t1\",\"ReImported on 1/1/26\"\r\n"
+                                    "\"A\",\"A\",\"2\",\"1\",\"t2\",\"ReImported on 1/1/26\"\r\n"
+                                    "\"A\",\"A\",\"1\",\"1\",\"t1\",\"ReImported on 1/2/26\"\r\n"),
+              "\"A\",\"A\",\"1\",\"1\",\"t1\",\"ReImported on 1/2/26\"\r\n"
+              "\"A\",\"A\",\"2\",\"1\",\"t2\",\"ReImported on 1/1/26\"\r\n");
+}

@@ -144,6 +144,54 @@ TEST(WindowActions, TheRescueBlocksTheTabWhileItRunsAndShowsItsStatuses)
     ASSERT_TRUE(waitUntil([&] { return !t->scanRunning(); }));
 }
 
+TEST(WindowActions, TheRescueNeverFollowsALinkPlantedAtAMarkedNameOrInTheOutputTree)
+{
+    Window w;
+    std::string text = crlf({"Library: PO1.DOM.LIB0001"});
+    for (const char* n : {"1", "2"})
+        text += crlf({"   Error 50- BLOB file has no document reference: X.ACA", "   - Library ID: PO1.DOM.LIB0001",
+                      std::string("   - Document Num: ") + n, "   - Version Num: 1", "   - Author Name: JSMITH",
+                      "   - Author DPU: DOM.PO1.JSMITH", "   - File Extension: DOC",
+                      std::string("   - file copied to rescue\\F") + n + ".ACA"});
+    text += crlf({"PROCESSING COMPLETE"});
+    TempLog log(text);
+    writeFile(log.dir() + "/rescue/F1.ACA", "one");
+    writeFile(log.dir() + "/rescue/F2.ACA", "two");
+    ASSERT_TRUE(QDir().mkpath(log.dir() + "/outside"));
+    ASSERT_TRUE(QFile::link(log.dir() + "/outside/new", log.dir() + "/rescue/F1.xxx"));
+    ScanTab* t = w.tab(1);
+    w.scanToPause(1, log.path());
+    const QString out = log.dir() + "/out";
+    ASSERT_TRUE(QDir().mkpath(out));
+    ASSERT_TRUE(QFile::link(log.dir() + "/outside", out + "/LIB0001"));
+    w.prompter.folderAnswers.push_back(out);
+    QTest::mouseClick(t->outputDirectoryButton(), Qt::LeftButton);
+    w.prompter.saveAnswers.push_back(log.dir() + "/import.csv");
+    QTest::mouseClick(t->actionButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !t->session().actionRunning(); }));
+    EXPECT_EQ(w.prompter.messages, QStringList(2, "Error Creating Directory " + out + "/LIB0001"));
+    EXPECT_EQ(t->statusText()->text(), "Completed Export - 0 Successful / 2 Failures");
+    EXPECT_EQ(readAll(log.dir() + "/rescue/F1.ACA"), "one");
+    EXPECT_EQ(readAll(log.dir() + "/rescue/F2.ACA"), "two");
+    EXPECT_EQ(QDir(log.dir() + "/outside").entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList())
+        << "nothing lands outside the output tree";
+
+    // With a real library folder the copies are made, and the link at the
+    // marked name stops only that source's rename.
+    ASSERT_TRUE(QFile::remove(out + "/LIB0001"));
+    w.prompter.messages.clear();
+    w.prompter.saveAnswers.push_back(log.dir() + "/import.csv");
+    QTest::mouseClick(t->actionButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !t->session().actionRunning(); }));
+    EXPECT_EQ(w.prompter.messages, QStringList{"Error Renaming File rescue\\F1.ACA"});
+    EXPECT_EQ(readAll(log.dir() + "/rescue/F1.ACA"), "one");
+    EXPECT_FALSE(QFileInfo::exists(log.dir() + "/outside/new"));
+    EXPECT_TRUE(QFileInfo::exists(log.dir() + "/rescue/F2.xxx"));
+    EXPECT_EQ(readAll(log.dir() + "/import.csv").count("\r\n"), 2);
+    QTest::mouseClick(t->continueButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !t->scanRunning(); }));
+}
+
 TEST(WindowActions, BackdateRedatesTheListedFiles)
 {
     Window w;
