@@ -137,6 +137,27 @@ TEST(CliActions, BackdateReportsItsStatusesAndADirectoryInPlaceOfTheFileFailsThe
     const auto d = cli({"scan", "structure", s(log.path()), "--backdate"});
     EXPECT_EQ(d.status, 3);
     EXPECT_EQ(d.err, "brindlewick-cli: Source File po\\3A\\A.000 Not Found\n");
+
+    // A time the shift would put before 1980: the line names the file. A file
+    // outside the log's folder: not touched, and one line says why.
+    ASSERT_TRUE(QDir(log.dir() + "/po/3a/a.000").removeRecursively());
+    writeFile(log.dir() + "/po/3a/a.000", "blob");
+    QFile early(log.dir() + "/po/3a/a.000");
+    ASSERT_TRUE(early.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(early.setFileTime(QDateTime(QDate(1980, 1, 5), QTime(12, 0)), QFileDevice::FileModificationTime));
+    TempLog outside("");
+    writeFile(outside.dir() + "/3b/b.000", "blob");
+    TempLog two(crlf({"- checking area po", "- Checking directory 3A", "Error 52- Blob file with missing trailer: A.000",
+                      "Return from FlmAdopt = 0xC067", "- checking area " + s(outside.dir()), "- Checking directory 3B",
+                      "Error 52- Blob file with missing trailer: B.000", "Return from FlmAdopt = 0xC067",
+                      "PROCESSING COMPLETE"}));
+    QDir().rename(log.dir() + "/po", two.dir() + "/po");
+    const auto e = cli({"scan", "structure", s(two.path()), "--backdate"});
+    EXPECT_EQ(e.status, 3);
+    EXPECT_EQ(e.err, "brindlewick-cli: File Redate Failed - Error 22 " + s(two.dir()) + "/po/3a/a.000\n"
+                     "brindlewick-cli: Source File " + s(outside.dir()) + "\\3B\\B.000 Not Found\n"
+                     "brindlewick-cli: 1 files lie outside the log's folder and every mapped folder: "
+                     "--map PREFIX=FOLDER allows them\n");
 }
 
 TEST(CliActions, WrongCombinationsAreUsageErrors)
