@@ -6,6 +6,7 @@
 #include "base/LogDirectory.h"
 #include "base/Prompter.h"
 #include "base/StoreFiles.h"
+#include "lists/DocumentTargetPath.h"
 #include "lists/RowLayout.h"
 #include "lists/RowStore.h"
 #include "session/ScanSession.h"
@@ -47,6 +48,8 @@ void DocumentRescue::showStart()
 {
     m_successes = m_failures = m_outside = 0;
     m_next = 0;
+    m_importFolder = m_session.importFolder();
+    m_session.showActionStatus(m_session.importPathNote());
     m_session.showActionStatus(QStringLiteral("Exporting Document Files and Creating Import File"));
 }
 
@@ -203,8 +206,9 @@ QString DocumentRescue::CpDocFile(std::size_t index)
 
     // The line is on the disk before the source is renamed, so that no
     // crash can leave a renamed source without one.
-    const std::string line = csvLine(row.column(1 + DocumentRow::AuthorDpu), row.caption,
-                                     row.column(1 + DocumentRow::Version), target.pathBytes(), m_date);
+    const std::string line =
+        csvLine(row.column(1 + DocumentRow::AuthorDpu), row.caption, row.column(1 + DocumentRow::Version),
+                documentImportPath(m_importFolder, output, row), m_date);
     if (!m_journal.append(line)) {
         m_journalFailed = true;
         return {};

@@ -8,6 +8,8 @@
 #include <QString>
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace bw {
@@ -35,7 +37,8 @@ public:
     DocumentRescue(ScanSession& session, Prompter& prompter, ImportJournal& journal,
                    const QLocale& locale = QLocale::system(), QDate today = QDate::currentDate());
 
-    // "Exporting Document Files and Creating Import File", counts at 0.
+    // Which form the import paths take, then "Exporting Document Files and
+    // Creating Import File", counts at 0.
     void showStart();
     // Relative paths start at the log's folder; "Directory Reset Failed"
     // when there is no such folder.
@@ -75,6 +78,7 @@ private:
     int m_successes = 0;
     int m_failures = 0;
     int m_outside = 0;
+    std::optional<std::string> m_importFolder;
     bool m_journalFailed = false;
 };
 

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 namespace bw {
 
 namespace {
@@ -100,6 +102,36 @@ std::optional<std::string> PathMappings::folderHolding(const std::string& local)
     if (!best)
         return std::nullopt;
     return *best;
+}
+
+std::optional<std::string> PathMappings::serverForm(const std::string& local) const
+{
+    const Compiled* best = nullptr;
+    std::size_t bestIndex = 0;
+    for (std::size_t k = 0; k < m_compiled.size(); ++k) {
+        const Compiled& c = m_compiled[k];
+        const bool holds = c.folder == local || StoreFiles::liesBelow(c.folder, local);
+        if (holds && (!best || best->folder.size() < c.folder.size())) {
+            best = &c;
+            bestIndex = k;
+        }
+    }
+    if (!best)
+        return std::nullopt;
+    std::string out = QFile::encodeName(m_entries[bestIndex].prefix).toStdString();
+    std::replace(out.begin(), out.end(), '/', '\\');
+    while (out.size() > 2 && out.back() == '\\')
+        out.pop_back();
+    std::string_view rest = std::string_view(local).substr(std::min(local.size(), best->folder.size()));
+    std::vector<std::string_view> parts;
+    split(rest, parts);
+    for (std::string_view p : parts) {
+        if (p == ".")
+            continue;
+        out += '\\';
+        out += p;
+    }
+    return out;
 }
 
 bool PathMappings::validPrefix(const QString& prefix)

@@ -35,6 +35,11 @@ public:
     // mapping's local folder.
     std::optional<std::string> apply(std::string_view logPath, std::string* folder = nullptr) const;
 
+    // The server form of a local path: the prefix of the mapping whose
+    // folder holds it or is it (the longest folder wins), then the rest of
+    // the path with "\" separators; nothing when no folder holds it.
+    std::optional<std::string> serverForm(const std::string& local) const;
+
     // The longest mapped folder that local (a local path) lies below, or
     // nothing.
     std::optional<std::string> folderHolding(const std::string& local) const;

@@ -32,4 +32,24 @@ DocumentTargetPath documentTargetPath(const QString& outputDirectory, const Row&
     return out;
 }
 
+std::string documentImportPath(const std::optional<std::string>& serverFolder, const QString& outputDirectory,
+                               const Row& row)
+{
+    if (!serverFolder)
+        return documentTargetPath(outputDirectory, row).path;
+    std::string path = *serverFolder;
+    for (const std::string_view part : {row.column(1 + DocumentRow::Library), row.column(1 + DocumentRow::Author)}) {
+        if (path.empty() || path.back() != '\\')
+            path += '\\';
+        path += part;
+    }
+    path += '\\';
+    path += row.caption;
+    path += '_';
+    path += row.column(1 + DocumentRow::Version);
+    path += '.';
+    path += row.column(1 + DocumentRow::Extension);
+    return path;
+}
+
 } // namespace bw

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 
 namespace bw {
@@ -21,5 +22,11 @@ struct DocumentTargetPath {
 };
 
 DocumentTargetPath documentTargetPath(const QString& outputDirectory, const Row& row);
+
+// The target as the import file names it, for the mail server to read: below
+// serverFolder (the output directory's server form, "\" separators) when there
+// is one, otherwise the local target path.
+std::string documentImportPath(const std::optional<std::string>& serverFolder, const QString& outputDirectory,
+                               const Row& row);
 
 } // namespace bw

@@ -81,7 +81,7 @@ bool TDocReport::CVReportNeedData()
     m_columns[0]->setText(displayText(row->caption));
     for (std::size_t i = 1; i < m_columns.size(); ++i)
         m_columns[i]->setText(displayText(row->column(static_cast<int>(i))));
-    m_target->setText(displayText(documentTargetPath(session().outputDirectory(), *row).path));
+    m_target->setText(displayText(session().importPath(*row)));
 
     // The second line goes under the first however far its values wrapped.
     double firstLine = secondLineY;

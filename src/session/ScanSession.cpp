@@ -4,9 +4,13 @@
 #include "base/ExeDirectory.h"
 #include "base/LogDirectory.h"
 #include "base/Prompter.h"
+#include "lists/DocumentTargetPath.h"
 #include "lists/SortState.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <algorithm>
 
 namespace bw {
 
@@ -36,6 +40,33 @@ void ScanSession::setOutputDirectory(const QString& folder)
         return;
     m_outputDirectory = folder;
     emit outputDirectoryChanged();
+}
+
+std::optional<std::string> ScanSession::importFolder() const
+{
+    if (!m_importPrefix.isEmpty()) {
+        std::string prefix = QFile::encodeName(m_importPrefix).toStdString();
+        std::replace(prefix.begin(), prefix.end(), '/', '\\');
+        while (prefix.size() > 2 && prefix.back() == '\\')
+            prefix.pop_back();
+        return prefix;
+    }
+    if (m_outputDirectory.isEmpty())
+        return std::nullopt;
+    const QString local = QDir::cleanPath(QDir::current().absoluteFilePath(QDir::fromNativeSeparators(m_outputDirectory)));
+    return m_mappings.serverForm(QFile::encodeName(local).toStdString());
+}
+
+std::string ScanSession::importPath(const Row& row) const
+{
+    return documentImportPath(importFolder(), m_outputDirectory, row);
+}
+
+QString ScanSession::importPathNote() const
+{
+    if (const std::optional<std::string> folder = importFolder())
+        return QStringLiteral("Import paths as ") + displayText(*folder) + QStringLiteral("\\...");
+    return QStringLiteral("Import paths are local: no path mapping contains the output folder");
 }
 
 void ScanSession::setPathMappings(const PathMappings& mappings)

@@ -12,6 +12,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace bw {
 
@@ -58,6 +60,19 @@ public:
     // The prefix mappings for paths read from the log: the scan's lookups
     // and the actions use them.
     const PathMappings& pathMappings() const { return m_mappings; }
+
+    // The server form of the output directory that the import file names
+    // its copies by: the import prefix when one is set, otherwise through
+    // the mapping whose folder holds the output directory; nothing when the
+    // import file names local paths.
+    std::optional<std::string> importFolder() const;
+    // A name for the output directory on the server for this session alone.
+    void setImportPrefix(const QString& prefix) { m_importPrefix = prefix; }
+    // The row's target as its import line names it, and as the Document
+    // report prints it.
+    std::string importPath(const Row& row) const;
+    // Which form the import file uses, for the rescue's start.
+    QString importPathNote() const;
     void setPathMappings(const PathMappings& mappings);
 
     // An export, rescue or backdating run: while it goes on, Parse, Continue,
@@ -133,6 +148,7 @@ private:
     std::array<bool, 5> m_enabled{};
 
     PathMappings m_mappings;
+    QString m_importPrefix;
     bool m_actionRunning = false;
     bool m_sortShown = false;
     bool m_selfDriven = true;

@@ -514,3 +514,39 @@ TEST(DocumentRescue, AJournalLeftByAnInterruptedRunIsFoldedInAndASecondWriterIsR
               "\"A\",\"A\",\"1\",\"1\",\"t1\",\"ReImported on 1/2/26\"\r\n"
               "\"A\",\"A\",\"2\",\"1\",\"t2\",\"ReImported on 1/1/26\"\r\n");
 }
+
+TEST(DocumentRescue, TheImportLineNamesTheCopyAsTheServerSeesItThroughTheLongestMapping)
+{
+    Rescue r;
+    writeFile(r.path("logs/a.aca"), "a");
+    writeFile(r.path("logs/b.aca"), "b");
+    r.doc("1", "1", "JOS\xC9", "L", "doc", "a.aca");
+    const QString csv = r.path("import.csv");
+    // No mapping holds the output folder: local paths.
+    r.session.setPathMappings(PathMappings({{"\\\\FS1\\OTHER", r.path("other")}}));
+    EXPECT_EQ(r.press(csv), ActionRun::Outcome::Succeeded);
+    const QByteArray local = QFile::encodeName(r.out) + "/L/JOS\xC9/1_1.doc";
+    EXPECT_TRUE(readAll(csv).contains(",\"" + local + "\",")) << readAll(csv).toStdString();
+    EXPECT_EQ(r.session.importPathNote(), "Import paths are local: no path mapping contains the output folder");
+
+    // The output folder below two mapped folders: the longer one names it.
+    r.session.setPathMappings(PathMappings({{"\\\\FS1\\DATA", r.dir.path()}, {"\\\\FS1\\RESCUE\\", r.out}}));
+    r.session.rows().clear();
+    r.doc("2", "1", "JOS\xC9", "L", "doc", "b.aca");
+    EXPECT_EQ(r.press(csv), ActionRun::Outcome::Succeeded);
+    EXPECT_EQ(r.session.importPathNote(), "Import paths as \\\\FS1\\RESCUE\\...");
+    EXPECT_TRUE(readAll(csv).startsWith("\"JOS\xC9\",\"JOS\xC9\",\"2\",\"1\",\"\\\\FS1\\RESCUE\\L\\JOS\xC9\\2_1.doc\","))
+        << readAll(csv).toStdString();
+    // The copy is where it always was.
+    const std::string copy = QFile::encodeName(r.out).toStdString() + "/L/JOS\xC9/2_1.doc";
+    EXPECT_EQ(::access(copy.c_str(), F_OK), 0);
+
+    // One folder up: the rest of the way in the server's separators.
+    r.session.setPathMappings(PathMappings({{"\\\\FS1\\DATA", r.dir.path()}}));
+    EXPECT_EQ(r.session.importFolder(), "\\\\FS1\\DATA\\out");
+    r.session.setImportPrefix("\\\\FS2\\R\\");
+    EXPECT_EQ(r.session.importFolder(), "\\\\FS2\\R") << "a prefix for the run names it whatever the mappings say";
+    ::unlink(copy.c_str());
+    ::unlink((QFile::encodeName(r.out).toStdString() + "/L/JOS\xC9/1_1.doc").c_str());
+    ::rmdir((QFile::encodeName(r.out).toStdString() + "/L/JOS\xC9").c_str());
+}

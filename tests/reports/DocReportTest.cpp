@@ -71,6 +71,18 @@ TEST(TDocReport, AnEmptyListAndASecondRunGiveTheirOwnTotals)
     EXPECT_EQ(report.description().size(), 2);
 }
 
+TEST(TDocReport, TheSecondLineNamesTheTargetAsTheImportFileDoes)
+{
+    ReportTab tab(ScanKind::Documents, sample("documents.log"));
+    ASSERT_TRUE(tab.toPause());
+    tab.session.setOutputDirectory(QStringLiteral("/mnt/rescue/po1"));
+    tab.session.setPathMappings(PathMappings({{QStringLiteral("\\\\FS1\\RESCUE"), QStringLiteral("/mnt/rescue")}}));
+    TDocReport report(tab.session);
+    const QStringList lines = printedLines(report.pages());
+    EXPECT_TRUE(lines.contains(QStringLiteral("File will be Exported to|\\\\FS1\\RESCUE\\po1\\LIB0001\\JSMITH\\1045_2.DOC")))
+        << lines.join(u'\n').toStdString();
+}
+
 TEST(DocumentTargetPath, OneSeparatorBetweenEachPart)
 {
     Row row;
