@@ -1,0 +1,199 @@
+#include "session/ContentsComparison.h"
+
+#include "base/Prompter.h"
+#include "base/Text.h"
+#include "lists/RowLayout.h"
+#include "lists/RowStore.h"
+#include "lists/SortState.h"
+#include "session/KindProfile.h"
+#include "session/ScanSession.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace bw {
+
+namespace {
+
+// A scan with no one to ask: its failure is the only message it gives.
+class QuietPrompter : public Prompter {
+public:
+    QString failure;
+    void message(const QString& text) override { failure = text; }
+    void error(const QString& text) override { failure = text; }
+    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const QString&, const QString&, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> chooseFolder(const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QString> textInput(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    bool askYesNo(const QString&, const QString&) override { return false; }
+};
+
+std::string keyOf(std::string_view name, std::string_view fid)
+{
+    std::string key(name);
+    key += '\0';
+    key += fid;
+    return key;
+}
+
+void take(const RowStore& rows, ContentsComparison::Run& run)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Row& row = rows.at(i);
+        const std::string_view fid = row.column(1 + ContentsRow::UserFid);
+        const std::optional<std::int64_t> total = readInt64(trim(row.column(1 + ContentsRow::TotalSize)));
+        auto [it, added] = run.index.emplace(keyOf(row.caption, fid), run.users.size());
+        if (added) {
+            ContentsComparison::User user;
+            user.name = row.caption;
+            user.fid = fid;
+            run.users.push_back(std::move(user));
+        }
+        run.users[it->second].newTotal = total;
+    }
+}
+
+int compareNames(const ContentsComparison::User& a, const ContentsComparison::User& b)
+{
+    if (const int c = foldCompare(a.name, b.name))
+        return c;
+    if (const int c = a.name.compare(b.name))
+        return c;
+    return a.fid.compare(b.fid);
+}
+
+} // namespace
+
+std::optional<std::int64_t> ContentsComparison::User::change() const
+{
+    if (!oldTotal || !newTotal)
+        return std::nullopt;
+    return *newTotal - *oldTotal;
+}
+
+std::optional<QString> ContentsComparison::User::changePercent() const
+{
+    const auto c = change();
+    if (!c || *oldTotal == 0)
+        return std::nullopt;
+    return QString::number(100.0 * static_cast<double>(*c) / static_cast<double>(*oldTotal), 'f', 1);
+}
+
+bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error,
+                                 const std::function<void(double)>& progress)
+{
+    QuietPrompter prompter;
+    SortState sort;
+    ScanSession session(kindProfile(ScanKind::Contents), sort, prompter);
+    session.setSelfDriven(false);
+    if (!session.chooseNative(log)) {
+        error = prompter.failure;
+        return false;
+    }
+    QObject::connect(&session, &ScanSession::scanFinishing, [&] { take(session.rows(), run); });
+    session.parse();
+    while (session.scanRunning()) {
+        if (session.step() == Scan::Outcome::Paused) {
+            take(session.rows(), run);
+            session.continueScan();
+        }
+        if (progress)
+            progress(session.progress());
+    }
+    if (session.scan().failed()) {
+        error = prompter.failure;
+        return false;
+    }
+    run.total = 0;
+    for (const User& user : run.users)
+        run.total += user.newTotal.value_or(0);
+    return true;
+}
+
+std::vector<ContentsComparison::User> ContentsComparison::compare(const Run& before, const Run& after, Order order,
+                                                                  bool descending)
+{
+    std::vector<User> users;
+    users.reserve(after.users.size() + before.users.size());
+    for (const User& now : after.users) {
+        User user = now;
+        const auto it = before.index.find(keyOf(now.name, now.fid));
+        if (it == before.index.end()) {
+            user.state = State::New;
+        } else {
+            user.oldTotal = before.users[it->second].newTotal;
+        }
+        users.push_back(std::move(user));
+    }
+    for (const User& then : before.users) {
+        if (after.index.count(keyOf(then.name, then.fid)))
+            continue;
+        User user = then;
+        user.oldTotal = then.newTotal;
+        user.newTotal.reset();
+        user.state = State::Gone;
+        users.push_back(std::move(user));
+    }
+    sortUsers(users, order, descending);
+    return users;
+}
+
+void ContentsComparison::sortUsers(std::vector<User>& users, Order order, bool descending)
+{
+    // Growth first by default; rows without a value come after all that have one.
+    const auto value = [order](const User& u) -> std::optional<std::int64_t> {
+        return order == Order::Change ? u.change() : order == Order::Total ? u.newTotal : std::nullopt;
+    };
+    const bool largestFirst = order == Order::Change ? !descending : descending;
+    std::sort(users.begin(), users.end(), [&](const User& a, const User& b) {
+        if (order != Order::Name) {
+            const auto va = value(a), vb = value(b);
+            if (va.has_value() != vb.has_value())
+                return va.has_value();
+            if (va && *va != *vb)
+                return largestFirst ? *va > *vb : *va < *vb;
+            return compareNames(a, b) < 0;
+        }
+        const int c = compareNames(a, b);
+        return descending ? c > 0 : c < 0;
+    });
+}
+
+QString ContentsComparison::stateName(State state)
+{
+    switch (state) {
+    case State::Both:
+        return QStringLiteral("both");
+    case State::New:
+        return QStringLiteral("new");
+    case State::Gone:
+        return QStringLiteral("gone");
+    }
+    return QString();
+}
+
+QStringList ContentsComparison::columnNames()
+{
+    return {QStringLiteral("User Name"), QStringLiteral("User FID"),       QStringLiteral("Old Total Size"),
+            QStringLiteral("New Total Size"), QStringLiteral("Change"), QStringLiteral("Change %"),
+            QStringLiteral("State")};
+}
+
+std::vector<std::string> ContentsComparison::values(const User& user)
+{
+    const auto number = [](const std::optional<std::int64_t>& v) { return v ? std::to_string(*v) : std::string(); };
+    const auto percent = user.changePercent();
+    return {user.name,
+            user.fid,
+            number(user.oldTotal),
+            number(user.newTotal),
+            number(user.change()),
+            percent ? percent->toStdString() : std::string(),
+            stateName(user.state).toStdString()};
+}
+
+} // namespace bw

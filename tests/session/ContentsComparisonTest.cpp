@@ -1,0 +1,83 @@
+#include "session/ContentsComparison.h"
+#include "support/ScanRecorder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace bw;
+using namespace bw::test;
+
+namespace {
+
+std::string user(const char* name, const char* fid, const char* bytes)
+{
+    std::string lines = crlf({std::string("Checking user = ") + name + " (" + fid + ") - 1 KB"});
+    if (bytes)
+        lines += crlf({std::string(bytes) + " bytes in use by user"});
+    return lines;
+}
+
+std::string section(const std::string& users)
+{
+    return crlf({"CONTENTS VERIFICATION"}) + users + crlf({"PROCESSING COMPLETE"});
+}
+
+std::vector<std::string> rows(const std::vector<ContentsComparison::User>& users)
+{
+    std::vector<std::string> out;
+    for (const auto& u : users) {
+        std::string line;
+        for (const std::string& v : ContentsComparison::values(u))
+            line += v + "|";
+        out.push_back(line);
+    }
+    return out;
+}
+
+ContentsComparison::Run read(const TempLog& log)
+{
+    ContentsComparison::Run run;
+    QString error;
+    EXPECT_TRUE(ContentsComparison::readRun(QFile::encodeName(log.path()), run, error)) << error.toStdString();
+    return run;
+}
+
+} // namespace
+
+TEST(ContentsComparison, UsersInBothNewAndGoneByNameAndFidTheLastRowOfALogCounting)
+{
+    // ADA twice in the old log (the second section's row counts); CAL moved to
+    // a new FID, so two keys; DEE has no total in the new log.
+    TempLog before(section(user("ADA", "a1a", "100") + user("BOB", "b1b", "50") + user("CAL", "c1c", "10")) +
+                   section(user("ADA", "a1a", "200") + user("DEE", "d1d", "40") + user("EVE", "e1e", "0")));
+    TempLog after(section(user("ADA", "a1a", "260") + user("BOB", "b1b", "20") + user("CAL", "c2c", "10") +
+                          user("EVE", "e1e", "5") + user("FAY", "f1f", "7") + user("DEE", "d1d", nullptr)));
+    const auto old = read(before), now = read(after);
+    EXPECT_EQ(old.total, 200 + 50 + 10 + 40 + 0);
+    const auto users = ContentsComparison::compare(old, now);
+    EXPECT_EQ(rows(users), (std::vector<std::string>{
+                               "ADA|a1a|200|260|60|30.0|both|",
+                               "EVE|e1e|0|5|5||both|",
+                               "BOB|b1b|50|20|-30|-60.0|both|",
+                               "CAL|c1c|10||||gone|",
+                               "CAL|c2c||10|||new|",
+                               "DEE|d1d|40||||both|",
+                               "FAY|f1f||7|||new|",
+                           }))
+        << "growth first; rows without a change after, by name then FID";
+    std::vector<ContentsComparison::User> byName = users;
+    ContentsComparison::sortUsers(byName, ContentsComparison::Order::Name, false);
+    EXPECT_EQ(rows(byName)[2], "CAL|c1c|10||||gone|");
+    EXPECT_EQ(rows(byName)[3], "CAL|c2c||10|||new|");
+    ContentsComparison::sortUsers(byName, ContentsComparison::Order::Total, true);
+    EXPECT_EQ(rows(byName).front(), "ADA|a1a|200|260|60|30.0|both|");
+}
+
+TEST(ContentsComparison, ALogThatCannotBeReadGivesTheScansReason)
+{
+    ContentsComparison::Run run;
+    QString error;
+    EXPECT_FALSE(ContentsComparison::readRun("/nonexistent/gone.log", run, error));
+    EXPECT_TRUE(error.contains(QStringLiteral("No such file or directory"))) << error.toStdString();
+}
