@@ -10,4 +10,7 @@ namespace bw {
 // otherwise Latin-1, so every byte shows as some character.
 QString displayText(std::string_view bytes);
 
+// Whether displayText reads the bytes as UTF-8.
+bool isUtf8(std::string_view bytes);
+
 } // namespace bw

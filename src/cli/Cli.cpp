@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "BrindlewickVersion.h"
+#include "cli/CompareCommand.h"
 #include "cli/ScanCommand.h"
 
 #include <memory>
@@ -22,12 +23,13 @@ std::unique_ptr<CliCommand> make()
 
 const Verb verbs[] = {
     {"scan", make<ScanCommand>},
+    {"compare", make<CompareCommand>},
 };
 
 // Options that take a value, so that the value is not taken for the verb.
 bool takesValue(const std::string& option)
 {
-    return option == "--sort" || option == "--export" || option == "--rescue" || option == "--csv" || option == "--map" || option == "--report";
+    return option == "--sort" || option == "--export" || option == "--rescue" || option == "--csv" || option == "--map" || option == "--report" || option == "--format";
 }
 
 void printUsage(std::ostream& out)
