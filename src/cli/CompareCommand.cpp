@@ -127,7 +127,7 @@ int CompareCommand::run(const std::vector<std::string>& args, std::ostream& out,
             return 1;
         }
     }
-    const auto users = ContentsComparison::compare(before, after, options->order, options->descending);
+    const auto users = ContentsComparison::compare(before, std::move(after), options->order, options->descending);
     int both = 0, added = 0, gone = 0;
     for (const auto& u : users)
         (u.state == ContentsComparison::State::Both ? both : u.state == ContentsComparison::State::New ? added : gone)++;
@@ -154,24 +154,24 @@ int CompareCommand::run(const std::vector<std::string>& args, std::ostream& out,
     std::string exported;
     if (!options->exportFile.isEmpty())
         exported = names.join(u'\t').toStdString() + "\r\n";
+    std::string tsv;
     for (const auto& u : users) {
-        const std::vector<std::string> values = ContentsComparison::values(u);
-        std::string tsv;
-        for (std::size_t k = 0; k < values.size(); ++k) {
-            if (k > 0)
-                tsv += '\t';
-            tsv += values[k];
-        }
+        tsv.clear();
+        ContentsComparison::appendTsv(u, tsv);
         if (options->json) {
+            const std::vector<std::string> values = ContentsComparison::values(u);
             std::vector<std::pair<std::string_view, std::string_view>> fields;
             for (std::size_t k = 0; k < values.size(); ++k)
                 fields.emplace_back(keys[k], values[k]);
             JsonLines::appendObject(text, fields);
         } else {
-            text += tsv + '\n';
+            text += tsv;
+            text += '\n';
         }
-        if (!options->exportFile.isEmpty())
-            exported += tsv + "\r\n";
+        if (!options->exportFile.isEmpty()) {
+            exported += tsv;
+            exported += "\r\n";
+        }
     }
     out << text;
     out.flush();

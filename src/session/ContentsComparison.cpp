@@ -42,6 +42,8 @@ std::string keyOf(std::string_view name, std::string_view fid)
 
 void take(const RowStore& rows, ContentsComparison::Run& run)
 {
+    if (run.index.bucket_count() * run.index.max_load_factor() < run.index.size() + rows.size())
+        run.index.reserve(2 * (run.index.size() + rows.size()));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Row& row = rows.at(i);
         const std::string_view fid = row.column(1 + ContentsRow::UserFid);
@@ -114,26 +116,28 @@ bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error
     return true;
 }
 
-std::vector<ContentsComparison::User> ContentsComparison::compare(const Run& before, const Run& after, Order order,
+std::vector<ContentsComparison::User> ContentsComparison::compare(const Run& before, Run&& after, Order order,
                                                                   bool descending)
 {
     std::vector<User> users;
     users.reserve(after.users.size() + before.users.size());
-    for (const User& now : after.users) {
-        User user = now;
-        const auto it = before.index.find(keyOf(now.name, now.fid));
+    std::vector<bool> matched(before.users.size());
+    for (User& now : after.users) {
+        User user = std::move(now);
+        const auto it = before.index.find(keyOf(user.name, user.fid));
         if (it == before.index.end()) {
             user.state = State::New;
         } else {
             user.oldTotal = before.users[it->second].newTotal;
+            matched[it->second] = true;
         }
         users.push_back(std::move(user));
     }
-    for (const User& then : before.users) {
-        if (after.index.count(keyOf(then.name, then.fid)))
+    for (std::size_t i = 0; i < before.users.size(); ++i) {
+        if (matched[i])
             continue;
-        User user = then;
-        user.oldTotal = then.newTotal;
+        User user = before.users[i];
+        user.oldTotal = user.newTotal;
         user.newTotal.reset();
         user.state = State::Gone;
         users.push_back(std::move(user));
@@ -144,23 +148,36 @@ std::vector<ContentsComparison::User> ContentsComparison::compare(const Run& bef
 
 void ContentsComparison::sortUsers(std::vector<User>& users, Order order, bool descending)
 {
-    // Growth first by default; rows without a value come after all that have one.
-    const auto value = [order](const User& u) -> std::optional<std::int64_t> {
-        return order == Order::Change ? u.change() : order == Order::Total ? u.newTotal : std::nullopt;
+    // Growth first by default; rows without a value come after all that have
+    // one. The values are taken once, and the users moved once at the end.
+    struct Key {
+        bool has;
+        std::int64_t value;
+        std::size_t index;
     };
+    std::vector<Key> keys;
+    keys.reserve(users.size());
+    for (std::size_t i = 0; i < users.size(); ++i) {
+        const auto v = order == Order::Change ? users[i].change() : order == Order::Total ? users[i].newTotal : std::nullopt;
+        keys.push_back({v.has_value(), v.value_or(0), i});
+    }
     const bool largestFirst = order == Order::Change ? !descending : descending;
-    std::sort(users.begin(), users.end(), [&](const User& a, const User& b) {
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
         if (order != Order::Name) {
-            const auto va = value(a), vb = value(b);
-            if (va.has_value() != vb.has_value())
-                return va.has_value();
-            if (va && *va != *vb)
-                return largestFirst ? *va > *vb : *va < *vb;
-            return compareNames(a, b) < 0;
+            if (a.has != b.has)
+                return a.has;
+            if (a.value != b.value)
+                return largestFirst ? a.value > b.value : a.value < b.value;
+            return compareNames(users[a.index], users[b.index]) < 0;
         }
-        const int c = compareNames(a, b);
+        const int c = compareNames(users[a.index], users[b.index]);
         return descending ? c > 0 : c < 0;
     });
+    std::vector<User> sorted;
+    sorted.reserve(users.size());
+    for (const Key& k : keys)
+        sorted.push_back(std::move(users[k.index]));
+    users = std::move(sorted);
 }
 
 QString ContentsComparison::stateName(State state)
@@ -181,6 +198,26 @@ QStringList ContentsComparison::columnNames()
     return {QStringLiteral("User Name"), QStringLiteral("User FID"),       QStringLiteral("Old Total Size"),
             QStringLiteral("New Total Size"), QStringLiteral("Change"), QStringLiteral("Change %"),
             QStringLiteral("State")};
+}
+
+void ContentsComparison::appendTsv(const User& user, std::string& out)
+{
+    const auto number = [&out](const std::optional<std::int64_t>& v) {
+        out += '\t';
+        if (v)
+            out += std::to_string(*v);
+    };
+    out += user.name;
+    out += '\t';
+    out += user.fid;
+    number(user.oldTotal);
+    number(user.newTotal);
+    number(user.change());
+    out += '\t';
+    if (const auto percent = user.changePercent())
+        out += percent->toStdString();
+    out += '\t';
+    out += stateName(user.state).toStdString();
 }
 
 std::vector<std::string> ContentsComparison::values(const User& user)

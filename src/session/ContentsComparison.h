@@ -47,7 +47,8 @@ public:
                         const std::function<void(double)>& progress = {});
 
     // Every user of either run, in the order asked for; ties by name, then FID.
-    static std::vector<User> compare(const Run& before, const Run& after, Order order = Order::Change,
+    // after's users are moved out.
+    static std::vector<User> compare(const Run& before, Run&& after, Order order = Order::Change,
                                      bool descending = false);
 
     static void sortUsers(std::vector<User>& users, Order order, bool descending);
@@ -56,6 +57,8 @@ public:
     static QStringList columnNames();
     // The users' values as text, in the order of columnNames().
     static std::vector<std::string> values(const User& user);
+    // The same, tab-separated, added to out.
+    static void appendTsv(const User& user, std::string& out);
 };
 
 } // namespace bw

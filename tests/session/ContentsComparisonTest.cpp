@@ -53,9 +53,10 @@ TEST(ContentsComparison, UsersInBothNewAndGoneByNameAndFidTheLastRowOfALogCounti
                    section(user("ADA", "a1a", "200") + user("DEE", "d1d", "40") + user("EVE", "e1e", "0")));
     TempLog after(section(user("ADA", "a1a", "260") + user("BOB", "b1b", "20") + user("CAL", "c2c", "10") +
                           user("EVE", "e1e", "5") + user("FAY", "f1f", "7") + user("DEE", "d1d", nullptr)));
-    const auto old = read(before), now = read(after);
+    const auto old = read(before);
+    auto now = read(after);
     EXPECT_EQ(old.total, 200 + 50 + 10 + 40 + 0);
-    const auto users = ContentsComparison::compare(old, now);
+    const auto users = ContentsComparison::compare(old, std::move(now));
     EXPECT_EQ(rows(users), (std::vector<std::string>{
                                "ADA|a1a|200|260|60|30.0|both|",
                                "EVE|e1e|0|5|5||both|",
