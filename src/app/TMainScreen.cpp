@@ -1,5 +1,6 @@
 #include "app/TMainScreen.h"
 
+#include "app/ContentsCompareDialog.h"
 #include "app/PathMappingsDialog.h"
 #include "app/ScanTab.h"
 #include "app/TQRMDIPreviewInterface.h"
@@ -84,6 +85,9 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     QAction* mappings = file->addAction(tr("Path &Mappings..."));
     mappings->setObjectName(QStringLiteral("PathMappings1"));
     connect(mappings, &QAction::triggered, this, &TMainScreen::PathMappings1Click);
+    QAction* compare = file->addAction(tr("&Compare Contents Logs..."));
+    compare->setObjectName(QStringLiteral("compareContentsLogs"));
+    connect(compare, &QAction::triggered, this, &TMainScreen::openContentsCompare);
     file->addSeparator();
     QAction* exit = file->addAction(tr("E&xit"));
     exit->setObjectName(QStringLiteral("Exit1"));
@@ -204,6 +208,16 @@ void TMainScreen::PathMappings1Click()
     PathMappingsDialog dialog(m_mappings, m_prompter, this);
     if (dialog.exec() == QDialog::Accepted)
         setPathMappings(dialog.mappings());
+}
+
+void TMainScreen::openContentsCompare()
+{
+    // The Contents tab's log, once it has been scanned.
+    const ScanSession& contents = m_tabs[0]->session();
+    const QString newer = contents.sortShown() ? contents.logPath() : QString();
+    auto* dialog = new ContentsCompareDialog(m_prompter, newer, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 void TMainScreen::setPathMappings(const PathMappings& mappings)

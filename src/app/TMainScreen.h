@@ -49,6 +49,8 @@ public:
     // File > Path Mappings...: the dialog, then the mappings kept and used.
     void PathMappings1Click();
     const PathMappings& pathMappings() const { return m_mappings; }
+    // File > Compare Contents Logs...: the comparison, beside the tabs.
+    void openContentsCompare();
     void setPathMappings(const PathMappings& mappings);
 
 protected:

@@ -86,7 +86,7 @@ std::optional<QString> ContentsComparison::User::changePercent() const
 }
 
 bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error,
-                                 const std::function<void(double)>& progress)
+                                 const std::function<bool(double)>& progress)
 {
     QuietPrompter prompter;
     SortState sort;
@@ -103,8 +103,10 @@ bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error
             take(session.rows(), run);
             session.continueScan();
         }
-        if (progress)
-            progress(session.progress());
+        if (progress && !progress(session.progress())) {
+            error.clear();
+            return false;
+        }
     }
     if (session.scan().failed()) {
         error = prompter.failure;

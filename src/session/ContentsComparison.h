@@ -42,9 +42,11 @@ public:
     };
 
     // Scans a log (the system's bytes for its name) to its end; the scan's
-    // reason in error when it cannot be read. progress gets the share read.
+    // reason in error when it cannot be read. progress gets the share read
+    // and returns whether to go on; stopped, the result is false with an
+    // empty error.
     static bool readRun(const QByteArray& log, Run& run, QString& error,
-                        const std::function<void(double)>& progress = {});
+                        const std::function<bool(double)>& progress = {});
 
     // Every user of either run, in the order asked for; ties by name, then FID.
     // after's users are moved out.
