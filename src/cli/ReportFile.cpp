@@ -48,14 +48,17 @@ ReportFile::~ReportFile() = default;
 bool ReportFile::produce(int n, QString& error)
 {
     const std::vector<ReportPage> pages = report().pages();
-    if (!m_numbered) {
-        for (const ReportPage& page : pages)
-            m_all->append(page);
-        return true;
-    }
     PageList one;
-    for (const ReportPage& page : pages)
-        one.append(page);
+    PageList& into = m_numbered ? one : *m_all;
+    for (const ReportPage& page : pages) {
+        // A page that cannot be held would cut the report without a word.
+        if (!into.append(page)) {
+            error = QStringLiteral("Could not hold the pages of the report: %1").arg(into.stream().errorString());
+            return false;
+        }
+    }
+    if (!m_numbered)
+        return true;
     QString path = m_file;
     return write(one, path.replace(numberMark, QString::number(n)), error);
 }
