@@ -339,3 +339,32 @@ TEST_F(InstanceGuardTest, ASocketOfAnotherUserIsHandedNothingAndTheStartRunsAsTh
     EXPECT_TRUE(listening);
     EXPECT_EQ(told, 0) << "the other user was told something";
 }
+
+TEST_F(InstanceGuardTest, StrayArgumentsGetTheUsageAndStatusTwoAndHandNothingOver)
+{
+    RunningWindow first;
+    ASSERT_FALSE(first.guard.anotherInstanceRuns());
+    for (const QStringList& arguments : {QStringList{QStringLiteral("/ns")}, QStringList{QStringLiteral("a.log"), QStringLiteral("b.log")},
+                                         QStringList{QStringLiteral("--no-such-switch")}}) {
+        QProcess* process = start(arguments);
+        ASSERT_TRUE(waitUntil([process] { return process->state() == QProcess::NotRunning; }, 10000));
+        EXPECT_EQ(process->exitCode(), 2) << arguments.join(u' ').toStdString();
+    }
+    EXPECT_EQ(first.requests, 0);
+    // The usage goes to standard error; a second start that only raises the
+    // first says nothing.
+    QProcess stray;
+    stray.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    stray.start(QStringLiteral(BW_APP_BINARY), {QStringLiteral("/ns")});
+    ASSERT_TRUE(stray.waitForFinished(10000));
+    const QByteArray err = stray.readAllStandardError();
+    EXPECT_TRUE(err.contains("brindlewick: unknown switch '/ns'")) << err.constData();
+    EXPECT_TRUE(err.contains("Usage: ")) << err.constData();
+    QProcess second;
+    second.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    second.start(QStringLiteral(BW_APP_BINARY), {QStringLiteral("/NS")});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(second.readAllStandardError(), QByteArray());
+    EXPECT_EQ(second.readAllStandardOutput(), QByteArray());
+}
