@@ -30,6 +30,10 @@ std::optional<ReportFile::Form> ReportFile::formOf(const QString& file)
         return Form::Html;
     if (suffix == QLatin1String("qrp"))
         return Form::PageFile;
+    // A FIFO or a terminal (--report /dev/stdout) reads as text.
+    const QFileInfo target(file);
+    if (target.exists() && !target.isFile() && !target.isDir())
+        return Form::Text;
     return std::nullopt;
 }
 
