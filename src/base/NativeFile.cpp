@@ -59,6 +59,10 @@ bool NativeOutputFile::open(const QString& path, QString& error)
 {
     discard();
     const QByteArray native = QFile::encodeName(path);
+    if (native.isEmpty()) {
+        error = reason(ENOENT);
+        return false;
+    }
     struct stat st {};
     if (::stat(native.constData(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) {

@@ -175,8 +175,8 @@ bool readPath(QString& target, const char* option, const std::string& value, std
     return true;
 }
 
-// One row of the verb's options. value: what the option takes, or nothing
-// for a switch; read() gets the empty text when the value is missing.
+// One row of the verb's options: a switch, or an option that takes the next
+// word as its value; read() gets the empty text when the value is missing.
 struct ScanOption {
     const char* name;
     bool takesValue;

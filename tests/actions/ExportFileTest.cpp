@@ -117,6 +117,7 @@ TEST(ExportFile, AFifoOrADeviceIsWrittenToNotReplacedAndAFolderOrSocketIsRefused
     EXPECT_EQ(ExportFile::save(socketPath, "x"), socketPath + ": Is a socket, not a file");
     ::close(s);
     EXPECT_EQ(ExportFile::save(dir.filePath("missing/x.txt"), "x"), dir.filePath("missing/x.txt") + ": No such file or directory");
+    EXPECT_EQ(ExportFile::save(QString(), "x"), ": No such file or directory");
     QStringList left{"fifo", "folder", "socket"};
     if (QFileInfo::exists(null))
         left << "null" << "to-null";
