@@ -36,9 +36,9 @@ brindlewick_runtime_dir() {
 }
 
 # A CUPS scheduler of the tests' own, listening on a private socket only,
-# with two PDF queues (cups-pdf writes each job to the printing user's
-# ~/PDF). The print tests find them through the variables exported here and
-# skip without them. Needs root, as cups-pdf's backend does; stopped by
+# with two PDF queues (cups-pdf writes each job to a folder of the
+# scheduler's own). The print tests find them through the variables exported
+# here and skip without them. Needs root, as cups-pdf's backend does; stopped by
 # brindlewick_stop_print_queues.
 brindlewick_start_print_queues() {
   BRINDLEWICK_CUPS_DIR=""
@@ -70,15 +70,27 @@ brindlewick_start_print_queues() {
     sleep 0.1
   done
   local q
+  # The queues are an instance of cups-pdf of their own, which reads
+  # /etc/cups/cups-pdf-INSTANCE.conf: its PDFs go to a folder of this
+  # scheduler's, not to the user's ~/PDF with whatever earlier runs left there.
+  local instance
+  instance="bw$(basename "$dir" | tr -cd 'A-Za-z0-9')"
+  mkdir -p "$dir/pdf"
+  if ! sed "s|^Out .*|Out $dir/pdf|" /etc/cups/cups-pdf.conf >"/etc/cups/cups-pdf-$instance.conf" 2>/dev/null; then
+    echo "No print queues: cannot write /etc/cups/cups-pdf-$instance.conf; the print tests skip."
+    return 0
+  fi
+  grep -q "^Out " "/etc/cups/cups-pdf-$instance.conf" || echo "Out $dir/pdf" >>"/etc/cups/cups-pdf-$instance.conf"
+  echo "$instance" >"$dir/cups-pdf.instance"
   for q in BrindlewickPDF BrindlewickPDF2; do
-    if ! lpadmin -p "$q" -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null; then
+    if ! lpadmin -p "$q" -E -v "cups-pdf:/$instance" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null; then
       echo "No print queues: lpadmin could not add $q (see $dir/log); the print tests skip."
       return 0
     fi
   done
   lpadmin -d BrindlewickPDF
   export BRINDLEWICK_TEST_PRINTER=BrindlewickPDF BRINDLEWICK_TEST_PRINTER2=BrindlewickPDF2
-  BRINDLEWICK_TEST_PRINT_OUTPUT="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF"
+  BRINDLEWICK_TEST_PRINT_OUTPUT="$dir/pdf"
   export BRINDLEWICK_TEST_PRINT_OUTPUT
   export BRINDLEWICK_TEST_PAGE_LOG="$dir/log/page_log"
   echo "Print queues BrindlewickPDF (the default) and BrindlewickPDF2 on $CUPS_SERVER"
@@ -92,6 +104,9 @@ brindlewick_stop_print_queues() {
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   fi
+  local instance
+  instance=$(cat "$BRINDLEWICK_CUPS_DIR/cups-pdf.instance" 2>/dev/null || true)
+  [ -z "$instance" ] || rm -f "/etc/cups/cups-pdf-$instance.conf"
   rm -rf "$BRINDLEWICK_CUPS_DIR"
   BRINDLEWICK_CUPS_DIR=""
 }

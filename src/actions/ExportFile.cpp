@@ -1,61 +1,89 @@
 #include "actions/ExportFile.h"
 
 #include <QDir>
-
-#include <cerrno>
-#include <cstring>
+#include <QIODevice>
 
 namespace bw {
 
+class ExportFile::Device : public QIODevice {
+public:
+    explicit Device(ExportFile& file)
+        : m_file(file)
+    {
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (m_file.write(std::string_view(data, static_cast<std::size_t>(size))))
+            return size;
+        setErrorString(m_file.m_error);
+        return -1;
+    }
+
+private:
+    ExportFile& m_file;
+};
+
 ExportFile::ExportFile(const QString& path)
-    : m_file(path)
+    : m_path(path)
 {
+}
+
+ExportFile::~ExportFile() = default;
+
+bool ExportFile::fail(const QString& reason)
+{
+    m_error = reason;
+    m_out.discard();
+    return false;
 }
 
 bool ExportFile::open()
 {
-    if (m_file.open(QIODevice::WriteOnly))
-        return true;
-    m_error = m_file.errorString();
-    return false;
+    m_error.clear();
+    QString reason;
+    return m_out.open(m_path, reason) || fail(reason);
 }
 
 bool ExportFile::write(std::string_view bytes)
 {
     if (!m_error.isEmpty())
         return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    errno = 0;
-    if (m_file.write(bytes.data(), size) == size && m_file.flush())
-        return true;
-    // A full disk can make QSaveFile write part of the bytes without an
-    // error of its own, and then commit the short file: the reason is errno.
-    const int code = errno;
-    m_error = m_file.error() == QFileDevice::NoError && code != 0 ? QString::fromLocal8Bit(std::strerror(code))
-                                                                   : m_file.errorString();
-    m_file.cancelWriting();
-    return false;
+    if (!m_out.isOpen())
+        return fail(QStringLiteral("The file is not open"));
+    QString reason;
+    return m_out.write(bytes.data(), static_cast<qint64>(bytes.size()), reason) || fail(reason);
 }
 
 bool ExportFile::commit()
 {
     if (!m_error.isEmpty())
         return false;
-    if (m_file.commit())
-        return true;
-    m_error = m_file.errorString();
-    return false;
+    if (!m_out.isOpen())
+        return fail(QStringLiteral("The file is not open"));
+    QString reason;
+    return m_out.commit(reason) || fail(reason);
 }
 
 void ExportFile::discard()
 {
-    if (m_file.isOpen())
-        m_file.cancelWriting();
+    m_out.discard();
 }
 
 QString ExportFile::errorText() const
 {
-    return QDir::toNativeSeparators(m_file.fileName()) + QStringLiteral(": ") + m_error;
+    return QDir::toNativeSeparators(m_path) + QStringLiteral(": ") + m_error;
+}
+
+QIODevice& ExportFile::device()
+{
+    if (!m_device) {
+        m_device = std::make_unique<Device>(*this);
+        m_device->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    return *m_device;
 }
 
 QString ExportFile::save(const QString& path, std::string_view bytes)

@@ -1,8 +1,10 @@
 #include "app/InstanceGuard.h"
 
 #include "base/AccountName.h"
+#include "base/PrivateFolder.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -31,11 +33,24 @@ QString InstanceGuard::serverName(const QString& title)
     // The title without any leading path, as the name of a system object.
     QString name = title.mid(std::max(title.lastIndexOf(u'\\'), title.lastIndexOf(u':')) + 1).left(200);
     name.replace(u'/', u'_');
-    return name + u'-' + effectiveUserId();
+    name += u'-' + effectiveUserId();
+    // A name in a folder no one else may enter: in a shared folder another
+    // user could bind it first and be handed every start's log.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(runtime) && isPrivateFolder(runtime))
+        return QDir(runtime).filePath(name);
+    const QString own = QDir(QDir::tempPath()).filePath(name + QStringLiteral(".d"));
+    if (isPrivateFolder(own, true))
+        return QDir(own).filePath(name);
+    return QString();
 }
 
 bool InstanceGuard::anotherInstanceRuns(const QString& logPath)
 {
+    if (m_name.isEmpty()) {
+        qWarning("brindlewick: no private folder for the single-instance guard; running without it");
+        return false;
+    }
     if (handOver(logPath))
         return true;
     m_server = new QLocalServer(this);
@@ -86,6 +101,11 @@ bool InstanceGuard::handOver(const QString& logPath)
     socket.connectToServer(m_name);
     if (!socket.waitForConnected(connectMilliseconds))
         return false;
+    // Whoever listens there must be this user's own first instance.
+    if (!peerIsSameUser(socket.socketDescriptor())) {
+        socket.abort();
+        return false;
+    }
     QByteArray request;
     QDataStream out(&request, QIODevice::WriteOnly);
     out.setVersion(streamVersion);
@@ -103,6 +123,11 @@ bool InstanceGuard::handOver(const QString& logPath)
 void InstanceGuard::accept()
 {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        if (!peerIsSameUser(socket->socketDescriptor())) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         // The bytes may have come with the connection.

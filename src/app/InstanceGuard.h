@@ -13,18 +13,22 @@ namespace bw {
 
 // Keeps one instance of the program per user. The first instance listens on
 // a local socket named after the title and the user, reachable by that user
-// only; a later start connects, asks it to come forward (handing over a log
-// to pick, if it was given one) and ends.
+// only; a later start connects, checks that the other end runs as the same
+// user, asks it to come forward (handing over a log to pick, if it was given
+// one) and ends.
 class InstanceGuard : public QObject {
     Q_OBJECT
 public:
     // The request arrives whole or not at all; anything longer is not ours.
     static constexpr qint64 maxRequestBytes = 64 * 1024;
 
-    // The socket is named after title and the user.
+    // The socket is named after title and the user, in the user's runtime
+    // folder or a private folder of the user's under the temporary folder.
     explicit InstanceGuard(const QString& title, QObject* parent = nullptr);
     ~InstanceGuard() override;
 
+    // The socket's path; empty when no private folder can be had (then the
+    // program runs without the guard).
     static QString serverName(const QString& title);
 
     // True when another instance runs: it has been asked to come forward and

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -67,6 +68,19 @@ bool asksOnlyForText(int argc, char** argv)
     return false;
 }
 
+// "/NS" and its like: a slash and letters, nothing more.
+bool looksLikeSwitch(const QString& word)
+{
+    return word.size() > 1 && word.front() == u'/'
+           && std::all_of(word.begin() + 1, word.end(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
+int usageError(const QCommandLineParser& options, const QString& problem)
+{
+    std::fprintf(stderr, "brindlewick: %s\n\n%s", qPrintable(problem), qPrintable(options.helpText()));
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -80,8 +94,6 @@ int main(int argc, char** argv)
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Reads GWCheck logs and lists what they report."));
-    options.addHelpOption();
-    options.addVersionOption();
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Scan LOG up to its first pause, save a picture of the window to FILE and quit."),
                                         QStringLiteral("FILE"));
@@ -104,7 +116,14 @@ int main(int argc, char** argv)
         QStringLiteral("[LOG]"));
     options.addPositionalArgument(QStringLiteral("/NS"), QStringLiteral("Start without the splash window."),
                                   QStringLiteral("[/NS]"));
-    options.process(*app);
+    const QCommandLineOption help = options.addHelpOption();
+    const QCommandLineOption version = options.addVersionOption();
+    if (!options.parse(QCoreApplication::arguments()))
+        return usageError(options, options.errorText());
+    if (options.isSet(help) || options.isSet(QStringLiteral("help-all")))
+        options.showHelp(0);
+    if (options.isSet(version))
+        options.showVersion();
 
     QGuiApplication::setApplicationDisplayName(bw::StartUp::title());
     QGuiApplication::setDesktopFileName(QString::fromUtf8(bw::build::appId));
@@ -112,6 +131,14 @@ int main(int argc, char** argv)
 
     QStringList logs = options.positionalArguments();
     logs.removeAll(QStringLiteral("/NS"));
+    // Only a LOG and the switches above: a word that looks like a switch of
+    // this kind and names no file is not taken for a log.
+    for (const QString& word : std::as_const(logs)) {
+        if (looksLikeSwitch(word) && !QFileInfo::exists(word))
+            return usageError(options, QStringLiteral("unknown switch '%1'").arg(word));
+    }
+    if (logs.size() > 1)
+        return usageError(options, QStringLiteral("at most one LOG"));
     const bool tool = options.isSet(screenshot) || options.isSet(bench) || options.isSet(aboutPicture);
 
     // A later start hands its log to the running instance and ends, showing

@@ -26,12 +26,6 @@ const Verb verbs[] = {
     {"compare", make<CompareCommand>},
 };
 
-// Options that take a value, so that the value is not taken for the verb.
-bool takesValue(const std::string& option)
-{
-    return option == "--sort" || option == "--export" || option == "--rescue" || option == "--csv" || option == "--map" || option == "--report" || option == "--format";
-}
-
 void printUsage(std::ostream& out)
 {
     for (const Verb& verb : verbs)
@@ -48,6 +42,34 @@ int usage(std::ostream& err, const std::string& problem)
 
 } // namespace
 
+std::optional<VerbCall> findVerb(const std::vector<std::string>& args, std::string& unknown)
+{
+    // The verb is the first word that is neither an option nor an option's
+    // value, read by each verb's own table.
+    for (const Verb& verb : verbs) {
+        std::unique_ptr<CliCommand> command = verb.make();
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            const std::string& word = args[i];
+            if (word == "--")
+                break;
+            if (word.size() > 1 && word[0] == '-') {
+                if (command->takesValue(word))
+                    ++i;
+                continue;
+            }
+            if (word == verb.name) {
+                std::vector<std::string> rest(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(i));
+                rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+                return VerbCall{std::move(command), std::move(rest)};
+            }
+            if (unknown.empty())
+                unknown = word;
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const CliOutput& output)
 {
     for (const std::string& word : args) {
@@ -63,24 +85,11 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return 0;
         }
     }
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        if (word == "--")
-            break;
-        if (word.size() > 1 && word[0] == '-') {
-            if (takesValue(word))
-                ++i;
-            continue;
-        }
-        for (const Verb& verb : verbs) {
-            if (word == verb.name) {
-                std::vector<std::string> rest(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(i));
-                rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-                return verb.make()->run(rest, out, err, output);
-            }
-        }
-        return usage(err, "unknown command '" + word + "'");
-    }
+    std::string unknown;
+    if (std::optional<VerbCall> call = findVerb(args, unknown))
+        return call->command->run(call->args, out, err, output);
+    if (!unknown.empty())
+        return usage(err, "unknown command '" + unknown + "'");
     return usage(err, "expected: scan KIND LOG");
 }
 

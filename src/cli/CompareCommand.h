@@ -10,7 +10,7 @@ namespace bw {
 class CompareCommand : public CliCommand {
 public:
     std::string usage() const override;
-    bool takesValue(const std::string& option) const;
+    bool takesValue(const std::string& option) const override;
     int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const CliOutput& output) override;
 };

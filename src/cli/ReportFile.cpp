@@ -30,6 +30,10 @@ std::optional<ReportFile::Form> ReportFile::formOf(const QString& file)
         return Form::Html;
     if (suffix == QLatin1String("qrp"))
         return Form::PageFile;
+    // A FIFO or a terminal (--report /dev/stdout) reads as text.
+    const QFileInfo target(file);
+    if (target.exists() && !target.isFile() && !target.isDir())
+        return Form::Text;
     return std::nullopt;
 }
 
@@ -48,14 +52,17 @@ ReportFile::~ReportFile() = default;
 bool ReportFile::produce(int n, QString& error)
 {
     const std::vector<ReportPage> pages = report().pages();
-    if (!m_numbered) {
-        for (const ReportPage& page : pages)
-            m_all->append(page);
-        return true;
-    }
     PageList one;
-    for (const ReportPage& page : pages)
-        one.append(page);
+    PageList& into = m_numbered ? one : *m_all;
+    for (const ReportPage& page : pages) {
+        // A page that cannot be held would cut the report without a word.
+        if (!into.append(page)) {
+            error = QStringLiteral("Could not hold the pages of the report: %1").arg(into.stream().errorString());
+            return false;
+        }
+    }
+    if (!m_numbered)
+        return true;
     QString path = m_file;
     return write(one, path.replace(numberMark, QString::number(n)), error);
 }

@@ -12,14 +12,16 @@ namespace bw {
 class PageList;
 
 // --report FILE of the scan verb. The form follows FILE's extension
-// (.pdf, .txt, .csv, .htm, .qrp, any letter case). A "{n}" in FILE makes one
+// (.pdf, .txt, .csv, .htm, .qrp, any letter case); a FIFO or terminal gets
+// text. A "{n}" in FILE makes one
 // file per report, n counting from 1; otherwise every report's pages go into
 // the one file, written by finish().
 class ReportFile : public ReportOutput {
 public:
     enum class Form { Pdf, Text, Csv, Html, PageFile };
 
-    // The form FILE's extension names; nothing for any other.
+    // The form FILE's extension names; text for an existing FIFO or device
+    // of any name; nothing for any other.
     static std::optional<Form> formOf(const QString& file);
     // file must have one of the forms; author: the PDF's author, as the
     // preview's Save writes it.

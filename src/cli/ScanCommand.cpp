@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
@@ -72,6 +73,76 @@ bool checkActions(const ScanOptions& options, std::string& problem)
     return true;
 }
 
+// Where path leads: its deepest existing folder with every link resolved,
+// then the rest as written.
+QString resolvedPath(const QString& path)
+{
+    QString rest;
+    QFileInfo at(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
+    for (;;) {
+        const QString real = at.canonicalFilePath();
+        if (!real.isEmpty())
+            return rest.isEmpty() ? real : real + u'/' + rest;
+        const QString parent = at.absolutePath();
+        if (parent == at.absoluteFilePath())
+            return at.absoluteFilePath() + rest;
+        rest = rest.isEmpty() ? at.fileName() : at.fileName() + u'/' + rest;
+        at.setFile(parent);
+    }
+}
+
+// Two files of one run on one path would overwrite each other, and an
+// import file where the rescue could write a target would be lost: refused
+// before the scan. A "{n}" counts from 1 in each.
+bool checkOutputs(const ScanOptions& options, std::string& problem)
+{
+    struct Output {
+        std::string option;
+        QString path;
+    };
+    std::vector<Output> outputs;
+    const auto add = [&](const std::string& option, const QString& path) {
+        if (path.isEmpty())
+            return;
+        if (!path.contains(QLatin1String("{n}"))) {
+            outputs.push_back({option, resolvedPath(path)});
+            return;
+        }
+        for (int n = 1; n <= 20; ++n)
+            outputs.push_back({option, resolvedPath(QString(path).replace(QLatin1String("{n}"), QString::number(n)))});
+    };
+    add("the log", QFile::decodeName(options.log.c_str()));
+    add("--export", options.exportFile);
+    add("--csv", options.csvFile);
+    add("--csv's journal", options.csvFile.isEmpty() ? QString() : options.csvFile + QStringLiteral(".journal"));
+    add("--report", options.report ? QFile::decodeName(options.report->c_str()) : QString());
+    // Paths are compared whole; the list is short (a few times twenty).
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        for (std::size_t j = i + 1; j < outputs.size(); ++j) {
+            if (outputs[i].option != outputs[j].option && outputs[i].path == outputs[j].path) {
+                problem = outputs[i].option + " and " + outputs[j].option + " name the same file "
+                        + QFile::encodeName(outputs[i].path).toStdString();
+                return false;
+            }
+        }
+    }
+    if (options.rescueDirectory.isEmpty())
+        return true;
+    // Targets are OUTDIR/LIBRARY/AUTHOR/NAME.
+    const QString out = resolvedPath(options.rescueDirectory);
+    for (const Output& output : outputs) {
+        if (output.option == "the log")
+            continue;
+        const QString inside = QDir(out).relativeFilePath(output.path);
+        if (!inside.startsWith(QLatin1String("../")) && inside != QLatin1String("..") && inside.count(u'/') == 2) {
+            problem = output.option + " lies where --rescue could write a document: "
+                    + QFile::encodeName(output.path).toStdString();
+            return false;
+        }
+    }
+    return true;
+}
+
 // A plain number (a column, a page, copies): decimal digits only, no sign,
 // no blanks.
 std::optional<int> plainNumber(const std::string& text)
@@ -94,6 +165,106 @@ std::optional<std::pair<int, int>> pageRange(const std::string& text)
     return std::pair(*from, *to);
 }
 
+bool readPath(QString& target, const char* option, const std::string& value, std::string& problem)
+{
+    if (value.empty()) {
+        problem = std::string(option) + " takes a file or folder";
+        return false;
+    }
+    target = argPath(value);
+    return true;
+}
+
+// One row of the verb's options: a switch, or an option that takes the next
+// word as its value; read() gets the empty text when the value is missing.
+struct ScanOption {
+    const char* name;
+    bool takesValue;
+    bool (*read)(ScanOptions& options, const std::string& value, std::string& problem);
+};
+
+const ScanOption scanOptions[] = {
+    {"--sort", true,
+     [](ScanOptions& o, const std::string& v, std::string& problem) {
+         o.sortColumn = plainNumber(v);
+         if (!o.sortColumn)
+             problem = "--sort takes a column number (0 is the first column)";
+         return o.sortColumn.has_value();
+     }},
+    {"--descending", false, [](ScanOptions& o, const std::string&, std::string&) { return o.descending = true; }},
+    {"--export", true,
+     [](ScanOptions& o, const std::string& v, std::string& problem) {
+         if (v.empty())
+             problem = "--export takes a file or folder";
+         o.exportFile = QFile::decodeName(v.c_str());
+         return !v.empty();
+     }},
+    {"--rescue", true,
+     [](ScanOptions& o, const std::string& v, std::string& problem) { return readPath(o.rescueDirectory, "--rescue", v, problem); }},
+    {"--csv", true,
+     [](ScanOptions& o, const std::string& v, std::string& problem) { return readPath(o.csvFile, "--csv", v, problem); }},
+    {"--backdate", false, [](ScanOptions& o, const std::string&, std::string&) { return o.backdate = true; }},
+    {"--map", true,
+     [](ScanOptions& o, const std::string& v, std::string& problem) {
+         const auto mapping = PathMappings::parse(QFile::decodeName(v.c_str()));
+         if (!mapping) {
+             problem = "--map takes PREFIX=FOLDER";
+             return false;
+         }
+         o.mappings.push_back({mapping->prefix, argPath(mapping->folder.toStdString())});
+         return true;
+     }},
+    {"--report", true,
+     [](ScanOptions& o, const std::string& v, std::string& problem) {
+         if (!ReportFile::formOf(QFile::decodeName(v.c_str()))) {
+             problem = "--report takes a file ending in .pdf, .txt, .csv, .htm or .qrp";
+             return false;
+         }
+         o.report = v;
+         return true;
+     }},
+    {"--print", false, [](ScanOptions& o, const std::string&, std::string&) { return o.print = true; }},
+    {"--printer", true,
+     [](ScanOptions& o, const std::string& v, std::string& problem) {
+         if (v.empty()) {
+             problem = "--printer takes a printer's name";
+             return false;
+         }
+         o.printer = QString::fromLocal8Bit(v);
+         return o.printChoice = true;
+     }},
+    {"--copies", true,
+     [](ScanOptions& o, const std::string& v, std::string& problem) {
+         const auto copies = plainNumber(v);
+         if (!copies || *copies < 1 || *copies > 99) {
+             problem = "--copies takes a number from 1 to 99";
+             return false;
+         }
+         o.printRequest.copies = *copies;
+         return o.printChoice = true;
+     }},
+    {"--pages", true,
+     [](ScanOptions& o, const std::string& v, std::string& problem) {
+         const auto range = pageRange(v);
+         if (!range) {
+             problem = "--pages takes FROM-TO, two page numbers from 1 with FROM at most TO";
+             return false;
+         }
+         o.printRequest.fromPage = range->first;
+         o.printRequest.toPage = range->second;
+         return o.printChoice = true;
+     }},
+};
+
+const ScanOption* scanOption(const std::string& name)
+{
+    for (const ScanOption& option : scanOptions) {
+        if (name == option.name)
+            return &option;
+    }
+    return nullptr;
+}
+
 std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::string& problem)
 {
     ScanOptions options;
@@ -105,70 +276,12 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
             words.push_back(a);
         } else if (a == "--") {
             optionsEnded = true;
-        } else if (a == "--descending") {
-            options.descending = true;
-        } else if (a == "--sort") {
-            const auto column = i + 1 < args.size() ? plainNumber(args[i + 1]) : std::nullopt;
-            if (!column) {
-                problem = "--sort takes a column number (0 is the first column)";
+        } else if (const ScanOption* option = scanOption(a)) {
+            const std::string none;
+            const std::string& value = !option->takesValue ? none : i + 1 < args.size() ? args[++i] : none;
+            if (!option->read(options, value, problem))
                 return std::nullopt;
-            }
-            options.sortColumn = *column;
-            ++i;
-        } else if (a == "--export" || a == "--rescue" || a == "--csv") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                problem = a + " takes a file or folder";
-                return std::nullopt;
-            }
-            QString& target = a == "--export" ? options.exportFile : a == "--rescue" ? options.rescueDirectory : options.csvFile;
-            target = a == "--export" ? QFile::decodeName(args[i + 1].c_str()) : argPath(args[i + 1]);
-            ++i;
-        } else if (a == "--backdate") {
-            options.backdate = true;
-        } else if (a == "--map") {
-            const auto mapping = i + 1 < args.size() ? PathMappings::parse(QFile::decodeName(args[i + 1].c_str()))
-                                                     : std::nullopt;
-            if (!mapping) {
-                problem = "--map takes PREFIX=FOLDER";
-                return std::nullopt;
-            }
-            options.mappings.push_back({mapping->prefix, argPath(mapping->folder.toStdString())});
-            ++i;
-        } else if (a == "--report") {
-            if (i + 1 >= args.size() || !ReportFile::formOf(QFile::decodeName(args[i + 1].c_str()))) {
-                problem = "--report takes a file ending in .pdf, .txt, .csv, .htm or .qrp";
-                return std::nullopt;
-            }
-            options.report = args[++i];
-        } else if (a == "--print") {
-            options.print = true;
-        } else if (a == "--printer") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                problem = "--printer takes a printer's name";
-                return std::nullopt;
-            }
-            options.printer = QString::fromLocal8Bit(args[++i]);
-            options.printChoice = true;
-        } else if (a == "--copies") {
-            const auto copies = i + 1 < args.size() ? plainNumber(args[i + 1]) : std::nullopt;
-            if (!copies || *copies < 1 || *copies > 99) {
-                problem = "--copies takes a number from 1 to 99";
-                return std::nullopt;
-            }
-            options.printRequest.copies = *copies;
-            options.printChoice = true;
-            ++i;
-        } else if (a == "--pages") {
-            const auto range = i + 1 < args.size() ? pageRange(args[i + 1]) : std::nullopt;
-            if (!range) {
-                problem = "--pages takes FROM-TO, two page numbers from 1 with FROM at most TO";
-                return std::nullopt;
-            }
-            options.printRequest.fromPage = range->first;
-            options.printRequest.toPage = range->second;
-            options.printChoice = true;
-            ++i;
-        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+        } else if (a.size() > 1 && a[0] == '-') {
             problem = "unknown option " + a;
             return std::nullopt;
         } else {
@@ -190,7 +303,7 @@ std::optional<ScanOptions> parseArgs(const std::vector<std::string>& args, std::
         problem = "the log file name is empty";
         return std::nullopt;
     }
-    if (!checkActions(options, problem))
+    if (!checkActions(options, problem) || !checkOutputs(options, problem))
         return std::nullopt;
     if (options.printChoice && !options.print) {
         problem = "--printer, --copies and --pages go with --print";
@@ -299,6 +412,25 @@ private:
 };
 
 } // namespace
+
+bool ScanCommand::takesValue(const std::string& option) const
+{
+    const ScanOption* row = scanOption(option);
+    return row && row->takesValue;
+}
+
+std::vector<std::string> ScanCommand::optionNames()
+{
+    std::vector<std::string> names;
+    for (const ScanOption& option : scanOptions)
+        names.emplace_back(option.name);
+    return names;
+}
+
+bool ScanCommand::parses(const std::vector<std::string>& args, std::string& problem)
+{
+    return parseArgs(args, problem).has_value();
+}
 
 std::string ScanCommand::usage() const
 {

@@ -1,17 +1,13 @@
 #include "report_engine/ExportFilter.h"
 
-#include <QDir>
-#include <QSaveFile>
+#include "actions/ExportFile.h"
 
 namespace bw {
 
 bool ExportFilter::writeFile(const QByteArray& bytes)
 {
-    QSaveFile out(m_fileName);
-    if (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit())
-        return true;
-    m_error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(m_fileName), out.errorString());
-    return false;
+    m_error = ExportFile::save(m_fileName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return m_error.isEmpty();
 }
 
 } // namespace bw

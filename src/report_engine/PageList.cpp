@@ -1,11 +1,11 @@
 #include "report_engine/PageList.h"
 
+#include "actions/ExportFile.h"
 #include "report_engine/PageFile.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <QtEndian>
 
@@ -160,19 +160,30 @@ bool PageList::loadFromFile(const QString& path, QString* error)
 
 bool PageList::saveToFile(const QString& path, QString* error) const
 {
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        setError(error, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), out.errorString()));
+    ExportFile out(path);
+    if (!out.open()) {
+        setError(error, out.errorText());
         return false;
     }
-    m_stream->seek(0);
+    if (!m_stream->seek(0)) {
+        setError(error, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), m_stream->errorString()));
+        return false;
+    }
     while (!m_stream->atEnd()) {
         const QByteArray block = m_stream->read(65536);
-        if (block.isEmpty() || out.write(block) != block.size())
-            break;
+        if (block.isEmpty()) {
+            // The pages' own stream failed: the file would be cut.
+            out.discard();
+            setError(error, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), m_stream->errorString()));
+            return false;
+        }
+        if (!out.write(std::string_view(block.constData(), static_cast<std::size_t>(block.size())))) {
+            setError(error, out.errorText());
+            return false;
+        }
     }
-    if (!m_stream->atEnd() || !out.commit()) {
-        setError(error, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), out.errorString()));
+    if (!out.commit()) {
+        setError(error, out.errorText());
         return false;
     }
     return true;

@@ -8,6 +8,7 @@
 #include "support/Wait.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -18,7 +19,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace bw;
@@ -36,6 +42,11 @@ protected:
         ASSERT_TRUE(m_tmp.isValid());
         m_oldTmp = qgetenv("TMPDIR");
         qputenv("TMPDIR", QFile::encodeName(m_tmp.path()));
+        // The user's runtime folder, where the guard's socket is.
+        m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        ASSERT_TRUE(QDir(m_tmp.path()).mkdir(QStringLiteral("runtime")));
+        ASSERT_TRUE(QFile::setPermissions(m_tmp.filePath(QStringLiteral("runtime")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_tmp.filePath(QStringLiteral("runtime"))));
     }
     void TearDown() override
     {
@@ -48,6 +59,10 @@ protected:
             qunsetenv("TMPDIR");
         else
             qputenv("TMPDIR", m_oldTmp);
+        if (m_oldRuntime.isNull())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
     }
 
     QProcess* start(const QStringList& arguments, const QString& workingDirectory = QString())
@@ -57,6 +72,7 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("TMPDIR"), m_tmp.path());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_tmp.filePath(QStringLiteral("runtime")));
         process->setProcessEnvironment(environment);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         if (!workingDirectory.isEmpty())
@@ -82,6 +98,7 @@ protected:
 
     QTemporaryDir m_tmp;
     QByteArray m_oldTmp;
+    QByteArray m_oldRuntime;
     std::vector<QProcess*> m_processes;
 };
 
@@ -183,7 +200,7 @@ TEST_F(InstanceGuardTest, TheServerOfAKilledInstanceDoesNotStopTheNextStart)
     ASSERT_TRUE(waitUntil([&] { return answers(name); }, 10000));
     killed->kill();
     killed->waitForFinished(5000);
-    ASSERT_TRUE(QFileInfo::exists(m_tmp.filePath(name)));
+    ASSERT_TRUE(QFileInfo::exists(name));
 
     InstanceGuard next(StartUp::title());
     EXPECT_FALSE(next.anotherInstanceRuns());
@@ -206,9 +223,10 @@ TEST_F(InstanceGuardTest, AnotherUserCannotConnect)
 {
     InstanceGuard first(StartUp::title());
     ASSERT_FALSE(first.anotherInstanceRuns());
-    // The folder itself lets everyone in: only the socket's own rights keep
-    // the other user out.
+    // The folders themselves let everyone in: only the socket's own rights
+    // keep the other user out.
     ASSERT_EQ(chmod(QFile::encodeName(m_tmp.path()).constData(), 0755), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(QFileInfo(first.fullServerName()).path()).constData(), 0755), 0);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("BW_CONNECT_TO"), first.fullServerName());
     const std::optional<bool> passed =
@@ -230,4 +248,123 @@ TEST(AsAnotherUser, DISABLED_CannotConnect)
     EXPECT_EQ(socket.error(), QLocalSocket::SocketAccessError);
     // Someone with no account entry is "<UNKNOWN>"; nobody has one.
     EXPECT_EQ(TSplash::wlGetUserName(), QStringLiteral("nobody"));
+}
+
+TEST_F(InstanceGuardTest, TheSocketIsInAFolderOnlyTheUserMayEnter)
+{
+    const QString runtime = m_tmp.filePath(QStringLiteral("runtime"));
+    const QString name = InstanceGuard::serverName(StartUp::title());
+    EXPECT_EQ(QFileInfo(name).path(), runtime);
+    // A runtime folder others may enter is not used: a folder of the user's
+    // own under the temporary folder is made instead.
+    ASSERT_EQ(chmod(QFile::encodeName(runtime).constData(), 0755), 0);
+    const QString own = m_tmp.filePath(QFileInfo(name).fileName() + QStringLiteral(".d"));
+    EXPECT_EQ(InstanceGuard::serverName(StartUp::title()), own + u'/' + QFileInfo(name).fileName());
+    struct stat info {};
+    ASSERT_EQ(lstat(QFile::encodeName(own).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    // When that one is open to others too, the program runs without a guard.
+    ASSERT_EQ(chmod(QFile::encodeName(own).constData(), 0777), 0);
+    EXPECT_EQ(InstanceGuard::serverName(StartUp::title()), QString());
+    InstanceGuard unguarded(StartUp::title());
+    EXPECT_FALSE(unguarded.anotherInstanceRuns(QStringLiteral("/a/log")));
+    EXPECT_FALSE(unguarded.isListening());
+}
+
+TEST_F(InstanceGuardTest, ASocketOfAnotherUserIsHandedNothingAndTheStartRunsAsTheFirst)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to bind a socket as another user";
+    // The other user binds a socket where it may, and it is put where the
+    // guard looks, as on a shared temporary folder.
+    ASSERT_EQ(chmod(QFile::encodeName(m_tmp.path()).constData(), 0711), 0);
+    const QString open = m_tmp.filePath(QStringLiteral("open"));
+    ASSERT_TRUE(QDir(m_tmp.path()).mkdir(QStringLiteral("open")));
+    ASSERT_EQ(chmod(QFile::encodeName(open).constData(), 0777), 0);
+    const QByteArray squat = QFile::encodeName(open + QStringLiteral("/s"));
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(static_cast<std::size_t>(squat.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, squat.constData(), static_cast<std::size_t>(squat.size()));
+    int ready[2], heard[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(heard), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Only calls that are safe after a fork of a threaded process.
+        const int s = socket(AF_UNIX, SOCK_STREAM, 0);
+        if (setgid(65534) != 0 || setuid(65534) != 0 || s < 0
+            || bind(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || listen(s, 4) != 0)
+            _exit(1);
+        char one = 1;
+        if (write(ready[1], &one, 1) != 1)
+            _exit(1);
+        for (;;) {
+            const int c = accept(s, nullptr, nullptr);
+            char buffer[4096];
+            ssize_t n;
+            while (c >= 0 && (n = read(c, buffer, sizeof buffer)) > 0) {
+                if (write(heard[1], buffer, static_cast<std::size_t>(n)) != n)
+                    _exit(1);
+            }
+            if (c >= 0)
+                close(c);
+        }
+    }
+    close(ready[1]);
+    close(heard[1]);
+    char one = 0;
+    const bool bound = read(ready[0], &one, 1) == 1;
+    // Where a local server of that name listens.
+    QString name = InstanceGuard::serverName(StartUp::title());
+    if (!QDir::isAbsolutePath(name))
+        name = QDir(QDir::tempPath()).filePath(name);
+    const bool moved = bound && rename(squat.constData(), QFile::encodeName(name).constData()) == 0;
+    bool another = true;
+    bool listening = false;
+    if (moved) {
+        InstanceGuard guard(StartUp::title());
+        another = guard.anotherInstanceRuns(QStringLiteral("/the/secret.log"));
+        listening = guard.isListening();
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    char buffer[256];
+    const ssize_t told = read(heard[0], buffer, sizeof buffer);
+    close(ready[0]);
+    close(heard[0]);
+    ASSERT_TRUE(moved) << "the other user's socket could not be set up";
+    EXPECT_FALSE(another);
+    EXPECT_TRUE(listening);
+    EXPECT_EQ(told, 0) << "the other user was told something";
+}
+
+TEST_F(InstanceGuardTest, StrayArgumentsGetTheUsageAndStatusTwoAndHandNothingOver)
+{
+    RunningWindow first;
+    ASSERT_FALSE(first.guard.anotherInstanceRuns());
+    for (const QStringList& arguments : {QStringList{QStringLiteral("/ns")}, QStringList{QStringLiteral("a.log"), QStringLiteral("b.log")},
+                                         QStringList{QStringLiteral("--no-such-switch")}}) {
+        QProcess* process = start(arguments);
+        ASSERT_TRUE(waitUntil([process] { return process->state() == QProcess::NotRunning; }, 10000));
+        EXPECT_EQ(process->exitCode(), 2) << arguments.join(u' ').toStdString();
+    }
+    EXPECT_EQ(first.requests, 0);
+    // The usage goes to standard error; a second start that only raises the
+    // first says nothing.
+    QProcess stray;
+    stray.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    stray.start(QStringLiteral(BW_APP_BINARY), {QStringLiteral("/ns")});
+    ASSERT_TRUE(stray.waitForFinished(10000));
+    const QByteArray err = stray.readAllStandardError();
+    EXPECT_TRUE(err.contains("brindlewick: unknown switch '/ns'")) << err.constData();
+    EXPECT_TRUE(err.contains("Usage: ")) << err.constData();
+    QProcess second;
+    second.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    second.start(QStringLiteral(BW_APP_BINARY), {QStringLiteral("/NS")});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(second.readAllStandardError(), QByteArray());
+    EXPECT_EQ(second.readAllStandardOutput(), QByteArray());
 }

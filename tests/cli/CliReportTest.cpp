@@ -2,6 +2,7 @@
 #include "cli/Cli.h"
 #include "report_engine/PageFile.h"
 #include "support/ScanRecorder.h"
+#include "support/SmallFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <sys/stat.h>
+#include <thread>
 
 using namespace bw;
 using namespace bw::test;
@@ -120,4 +123,46 @@ TEST(CliReport, WrongFilesAreRefusedOrReported)
     QTemporaryDir dir;
     EXPECT_EQ(reportSample(dir.filePath(QStringLiteral("missing/r.pdf")), &err), 1);
     EXPECT_NE(err.find("brindlewick-cli: "), std::string::npos);
+}
+
+TEST(CliReport, EveryFormOntoAFullFileSystemFailsAndKeepsTheEarlierFile)
+{
+    SmallFileSystem small(64 * 1024);
+    if (!small.mounted())
+        GTEST_SKIP() << "cannot mount a small file system here: " << small.reason();
+    const QStringList names{"r.txt", "r.csv", "r.qrp", "r.pdf", "r.htm", "e.txt"};
+    for (const QString& name : names) {
+        QFile earlier(small.path(name));
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+    ASSERT_TRUE(small.fillLeaving(0));
+    for (const QString& name : names) {
+        std::string err;
+        const std::string path = small.path(name).toStdString();
+        const int status = name.startsWith(u'e') ? cli({"scan", "contents", contentsSample.toStdString(), "--export", path}, &err)
+                                                 : reportSample(small.path(name), &err);
+        EXPECT_EQ(status, 1) << path;
+        EXPECT_NE(err.find(path + ": No space left on device"), std::string::npos) << err;
+        EXPECT_EQ(bytesOf(small.path(name)), QByteArray("earlier")) << path;
+    }
+    EXPECT_EQ(QDir(small.root()).entryList(QDir::Files | QDir::Hidden).size(), names.size() + 1);
+}
+
+TEST(CliReport, AFifoTargetOfAnyNameGetsTheTextReportAndStaysAFifo)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("report");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QByteArray read;
+    std::thread reader([&] {
+        QFile in(fifo);
+        if (in.open(QIODevice::ReadOnly))
+            read = in.readAll();
+    });
+    EXPECT_EQ(reportSample(fifo), 0);
+    reader.join();
+    EXPECT_TRUE(read.contains("Totals for "));
+    EXPECT_EQ(QFileInfo(fifo).isFile(), false);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), QStringList{"report"});
 }

@@ -43,16 +43,18 @@ public:
 
     // The PDFs cups-pdf wrote for jobs named after the title, oldest first,
     // once count of them are complete; fewer when they do not come in time.
+    // The queues' PDFs carry their job's id in their names (the PPD labels
+    // them so).
     static QStringList waitForPdfs(const QString& title, int count, int ms = 60000)
     {
         QElapsedTimer clock;
         clock.start();
         QStringList found;
         do {
-            found = complete(title);
             // The scheduler logs a job's pages when the job is done.
-            if (found.size() >= count && pageLogLines(title).size() >= count)
-                return complete(title);
+            found = complete(title);
+            if (found.size() >= count)
+                return found;
             QThread::msleep(100);
         } while (clock.elapsed() < ms);
         return found;
@@ -131,17 +133,20 @@ private:
         return QString::fromUtf8(p.readAllStandardOutput());
     }
 
-    // Files cups-pdf has finished: it names them after the job's title,
-    // blanks made underscores.
+    // The files cups-pdf has finished for the jobs of that title, in job
+    // order. A job is found by its id in the scheduler's page log, and its
+    // file by the id cups-pdf puts at the end of the name, so that files of
+    // other runs with the same title are never taken for this run's.
     static QStringList complete(const QString& title)
     {
         QDir dir(outputDir());
         QStringList out;
-        const QString stem = QString(title).replace(u' ', u'_');
-        const QFileInfoList files = dir.entryInfoList({stem + QStringLiteral("*.pdf")}, QDir::Files, QDir::Time | QDir::Reversed);
-        for (const QFileInfo& f : files) {
-            if (pdfPageCount(f.filePath()) >= 0)
-                out << f.filePath();
+        for (const QString& line : pageLogLines(title)) {
+            // printer user job-id [date] ...
+            const QString id = line.section(u' ', 2, 2);
+            const QFileInfoList files = dir.entryInfoList({QStringLiteral("*-job_") + id + QStringLiteral(".pdf")}, QDir::Files);
+            if (files.size() == 1 && pdfPageCount(files[0].filePath()) >= 0)
+                out << files[0].filePath();
         }
         return out;
     }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 namespace bw::test {
 
@@ -27,6 +30,18 @@ public:
     std::string reason() const { return m_reason.toStdString(); }
     QString root() const { return m_dir.path(); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
+    // Fills it with a file named "filler" until nothing is free, then frees
+    // about bytes again (whole pages), so that a write can start and run out.
+    bool fillLeaving(qint64 bytes)
+    {
+        QFile filler(path(QStringLiteral("filler")));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return false;
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+        return filler.resize(std::max<qint64>(0, filler.size() - bytes));
+    }
     // Mounts it again read-only (files in it can then not be opened for writing).
     bool makeReadOnly() { return run({"-o", "remount,ro", m_dir.path()}); }
 
