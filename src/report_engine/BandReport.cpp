@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <limits>
 
 namespace bw {
 
@@ -97,6 +98,8 @@ private:
         double height = band.heightMm();
         const QString& family = m_report.fontFamily();
         const double size = m_report.fontPointSize();
+        const std::size_t first = out.size();
+        std::vector<double> designTops;
         for (const auto& field : band.fields()) {
             if (!field->isVisible())
                 continue;
@@ -124,12 +127,103 @@ private:
             else if (t.align == ReportField::Align::Center)
                 left -= width / 2;
             t.rectMm = QRectF(left, field->yMm(), width, textHeight);
-            // A field may wrap below the band's height; the band grows.
-            if (field->wrapWidthMm() > 0)
-                height = std::max(height, field->yMm() + textHeight);
+            designTops.push_back(field->yMm());
             out.push_back(std::move(t));
         }
-        return height;
+        const double bottom = flow(out, first, designTops);
+        return std::max(height + m_shift, bottom);
+    }
+
+    // An empty text takes no room and needs no blank beside it.
+    static bool takesRoom(const PageText& t) { return !t.text.isEmpty() || t.wrap; }
+
+    // Keeps the band's texts apart: the texts of each line (those sharing a
+    // top) at least a blank from each other and inside the printable width,
+    // and every line below the lowest text of the lines above it. Returns the
+    // lowest text's bottom; m_shift holds how far the lines moved down.
+    double flow(std::vector<PageText>& out, std::size_t first, const std::vector<double>& designTops)
+    {
+        std::vector<std::size_t> order(out.size() - first);
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return designTops[a] < designTops[b]; });
+        const double gap = m_measure.widthMm(QStringLiteral(" "), m_report.fontFamily(), m_report.fontPointSize(),
+                                             false, false);
+        m_shift = 0;
+        double bottom = 0;
+        for (std::size_t a = 0; a < order.size();) {
+            std::size_t b = a;
+            const double top = designTops[order[a]];
+            std::vector<PageText*> line;
+            while (b < order.size() && designTops[order[b]] - top <= 0.1)
+                line.push_back(&out[first + order[b++]]);
+            // A line of empty texts prints nothing and moves nothing.
+            const bool ink = std::any_of(line.begin(), line.end(), [](const PageText* t) { return takesRoom(*t); });
+            if (ink && a > 0 && top + m_shift < bottom)
+                m_shift = bottom - top;
+            for (PageText* t : line)
+                t->rectMm.translate(0, m_shift);
+            const double lineBottom = spread(line, gap);
+            bottom = std::max(bottom, lineBottom);
+            a = b;
+        }
+        return bottom;
+    }
+
+    // Moves the texts of one line right of their left neighbour's blank,
+    // then back inside the width; a line that cannot hold them all keeps
+    // those that fit and carries the rest to a line of their own below.
+    // Returns the bottom of the lowest text.
+    double spread(std::vector<PageText*> line, double gap)
+    {
+        const double width = m_area.width();
+        double bottom = 0;
+        std::stable_sort(line.begin(), line.end(),
+                         [](const PageText* a, const PageText* b) { return a->rectMm.left() < b->rectMm.left(); });
+        while (!line.empty()) {
+            std::vector<double> lefts;
+            double edge = -std::numeric_limits<double>::infinity();
+            for (PageText* t : line) {
+                const double left = std::max(t->rectMm.left(), edge);
+                lefts.push_back(left);
+                if (takesRoom(*t))
+                    edge = left + t->rectMm.width() + gap;
+            }
+            std::vector<double> pulled = lefts;
+            double limit = width;
+            for (std::size_t i = line.size(); i-- > 0;) {
+                if (!takesRoom(*line[i]))
+                    continue;
+                pulled[i] = std::min(pulled[i], limit - line[i]->rectMm.width());
+                limit = pulled[i] - gap;
+            }
+            std::size_t kept = line.size();
+            if (pulled.front() >= -1e-9) {
+                lefts = pulled;
+            } else {
+                // At least one text that takes room stays, even one wider than the line.
+                bool any = false;
+                for (kept = 0; kept < line.size(); ++kept) {
+                    if (!takesRoom(*line[kept]))
+                        continue;
+                    if (any && lefts[kept] + line[kept]->rectMm.width() > width + 1e-9)
+                        break;
+                    any = true;
+                }
+            }
+            double rowBottom = line.front()->rectMm.top();
+            for (std::size_t i = 0; i < kept; ++i) {
+                line[i]->rectMm.moveLeft(lefts[i]);
+                if (takesRoom(*line[i]))
+                    rowBottom = std::max(rowBottom, line[i]->rectMm.bottom());
+            }
+            bottom = std::max(bottom, rowBottom);
+            line.erase(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(kept));
+            for (PageText* t : line)
+                t->rectMm.moveTop(rowBottom);
+        }
+        return bottom;
     }
 
     BandReport& m_report;
@@ -140,6 +234,7 @@ private:
     TextMeasure m_measure;
     ReportPage m_page;
     double m_y = 0;
+    double m_shift = 0;
     bool m_bodyStarted = false;
 };
 

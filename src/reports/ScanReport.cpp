@@ -44,6 +44,8 @@ void ScanReport::QuickReport2BeforePrint()
     pageSetup().setPaperFromPrinter(PrintJob::printerAt(printerIndex()));
     setTitle(m_headerText);
     m_path->setText(m_session.logPath());
+    // A long path wraps inside the right margin of this run's paper.
+    m_path->setWrapWidthMm(pageSetup().printableRectMm().width() - m_path->xMm());
     addDescription(QStringLiteral("Results of Parsing Log File ") + m_session.logPath());
     m_rowIndex = 0;
     setExpectedRows(static_cast<int>(m_session.rows().size()));
