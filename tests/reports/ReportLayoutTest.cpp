@@ -1,3 +1,4 @@
+#include "report_engine/TextExportFilter.h"
 #include "reports/ReportTab.h"
 #include "reports/TCVReport.h"
 #include "reports/TDocReport.h"
@@ -181,6 +182,37 @@ TEST(ReportLayout, PathsWrapAtSeparatorsAndBlanksFirst)
     for (const QString& line : wrapped(emoji, 0.1))
         EXPECT_EQ(line.size(), 2);
     EXPECT_EQ(wrapped(QString(), 10), QStringList());
+}
+
+TEST(ReportLayout, TextExportHeadingsLineUpWithTheirValues)
+{
+    ReportTab tab(ScanKind::Contents, sample("contents.log"));
+    ASSERT_TRUE(tab.toPause());
+    TCVReport report(tab.session);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("r.txt"));
+    TextExportFilter filter(file);
+    ASSERT_TRUE(report.exportTo(filter));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
+    const auto line = [&](const QString& start) {
+        for (const QString& l : lines) {
+            if (l.trimmed().startsWith(start))
+                return l;
+        }
+        return QString();
+    };
+    const QString heading = line(QStringLiteral("User Name"));
+    const QString row = line(QStringLiteral("JSMITH"));
+    const QString totals = line(QStringLiteral("Totals for"));
+    ASSERT_FALSE(heading.isEmpty() || row.isEmpty() || totals.isEmpty());
+    // Right-aligned columns end in the same character column, left-aligned ones start in it.
+    const auto endOf = [](const QString& l, const QString& word) { return l.indexOf(word) + word.size(); };
+    EXPECT_EQ(endOf(heading, QStringLiteral("User DB Size")), endOf(row, QStringLiteral("2230")));
+    EXPECT_EQ(endOf(heading, QStringLiteral("InBox")), endOf(row, QStringLiteral("412")));
+    EXPECT_EQ(endOf(heading, QStringLiteral("WasteBasket")), endOf(totals, QStringLiteral("295")));
+    EXPECT_EQ(heading.indexOf(QStringLiteral("Run Date")), row.indexOf(QStringLiteral("10/12/26")));
 }
 
 } // namespace
