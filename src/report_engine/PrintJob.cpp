@@ -167,6 +167,18 @@ bool PrintJob::exportTo(ExportFilter& filter)
     return m_report->exportTo(filter);
 }
 
+bool PrintJob::exportPages(ExportFilter& filter)
+{
+    if (m_status != Status::Finished)
+        return false;
+    filter.begin(m_title);
+    for (int i = 1; i <= pageCount(); ++i) {
+        if (const std::optional<ReportPage> p = page(i))
+            filter.addPage(*p);
+    }
+    return filter.finish();
+}
+
 bool PrintJob::print(QString* error)
 {
     const QPrinterInfo info = printerAt(m_printerIndex);

@@ -56,6 +56,9 @@ public:
     // Runs the producing report again into the filter; without one nothing
     // is written.
     bool exportTo(ExportFilter& filter);
+    // Writes the job's stored pages through the filter, as a loaded page
+    // file has them; an unfinished job writes nothing.
+    bool exportPages(ExportFilter& filter);
     // Prints on the job's printer: the producing report run again, or the
     // stored pages when there is none.
     bool print(QString* error = nullptr);
