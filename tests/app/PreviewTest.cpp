@@ -6,6 +6,7 @@
 #include "report_engine/DemoReport.h"
 #include "report_engine/ExportFilterList.h"
 #include "report_engine/PreviewInterfaceClass.h"
+#include "report_engine/PageList.h"
 #include "report_engine/PrintJob.h"
 #include "support/AtTwoFonts.h"
 #include "support/FakePrompter.h"
@@ -326,6 +327,28 @@ TEST_F(PreviewTest, PdfCarriesTheUserTheTitleAndTheFirstRunsDescription)
     EXPECT_TRUE(out.contains(QStringLiteral("Author:          JSMITH\n"))) << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("Title:           Demonstration Report\n")));
     EXPECT_TRUE(out.contains(QStringLiteral("Subject:         Results of Parsing Log File /logs/demo.log\n")));
+}
+
+TEST(PreviewControlBounds, ASheetOfAnySizeFromAPageFileKeepsTheScrollBarsInRange)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("huge.qrp"));
+    PageList list;
+    list.append(ReportPage(QSizeF(1e300, 1e-300)));
+    ASSERT_TRUE(list.saveToFile(path));
+    PrintJob job;
+    ASSERT_TRUE(job.load(path));
+    PreviewControl view;
+    view.resize(400, 300);
+    view.setJob(&job);
+    view.zoomToFit();
+    EXPECT_EQ(view.zoom(), PreviewControl::minZoom);
+    view.setZoom(PreviewControl::maxZoom);
+    // Ten metres at 2000 %: wide, but a real range, not a wrapped int.
+    const double sheet = 10000 * view.logicalDpiX() / 25.4 * PreviewControl::maxZoom / 100;
+    EXPECT_NEAR(view.horizontalScrollBar()->maximum(), std::ceil(sheet) + 20 - view.viewport()->width(), 2);
+    EXPECT_GE(view.verticalScrollBar()->maximum(), 0);
+    EXPECT_FALSE(view.grab().isNull());
 }
 
 TEST(PreviewWindow, FitsItsFrameToTheWorkAreaResizesAndKeepsItsDialogsOverIt)
