@@ -10,6 +10,7 @@
 #include "report_engine/TextMeasure.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QTimer>
 
 #include <algorithm>
@@ -32,23 +33,29 @@ public:
     {
     }
 
-    void run(const BandReport::NeedData& needData, int expectedRows)
+    void start() { openPage(true); }
+
+    // Lays rows out until the deadline passes or the data ends; true at the
+    // end, the summary placed and the last page given to the sink.
+    bool step(const BandReport::NeedData& needData, int expectedRows, const QDeadlineTimer& deadline)
     {
-        openPage(true);
-        int rows = 0;
-        int shown = -1;
         while (needData && needData()) {
             place(BandReport::Kind::Detail);
-            ++rows;
+            ++m_rows;
             if (expectedRows > 0) {
-                const int percent = static_cast<int>(std::min<qint64>(99, qint64(rows) * 100 / expectedRows));
-                if (percent != shown)
-                    m_sink.progress(shown = percent);
+                const int percent = static_cast<int>(std::min<qint64>(99, qint64(m_rows) * 100 / expectedRows));
+                if (percent != m_shown)
+                    m_sink.progress(m_shown = percent);
             }
+            if (deadline.hasExpired())
+                return false;
         }
         place(BandReport::Kind::Summary);
         closePage();
+        return true;
     }
+
+    PageSink& sink() const { return m_sink; }
 
 private:
     // Prints the band unless its hook says no; a band that does not fit
@@ -236,6 +243,8 @@ private:
     double m_y = 0;
     double m_shift = 0;
     bool m_bodyStarted = false;
+    int m_rows = 0;
+    int m_shown = -1;
 };
 
 // Collects a run's pages.
@@ -268,15 +277,57 @@ void BandReport::setFont(const QString& family, double pointSize)
     m_fontSize = pointSize;
 }
 
+struct BandReport::Run {
+    Run(BandReport& report, PageSink& sink)
+        : layout(report, sink)
+    {
+    }
+    Layout layout;
+};
+
 bool BandReport::run(PageSink& sink)
 {
+    startRun(sink);
+    while (!stepRun(QDeadlineTimer(QDeadlineTimer::Forever))) {
+    }
+    return m_runResult;
+}
+
+void BandReport::startRun(PageSink& sink)
+{
+    // One run at a time: the hooks share the report's counters.
+    while (!stepRun(QDeadlineTimer(QDeadlineTimer::Forever))) {
+    }
     if (m_beforePrint)
         m_beforePrint();
     sink.begin(m_title);
     sink.progress(0);
-    Layout(*this, sink).run(m_needData, m_expectedRows);
+    m_run = std::make_unique<Run>(*this, sink);
+    m_run->layout.start();
+}
+
+bool BandReport::stepRun(QDeadlineTimer deadline)
+{
+    if (!m_run)
+        return true;
+    if (!m_run->layout.step(m_needData, m_expectedRows, deadline))
+        return false;
+    PageSink& sink = m_run->layout.sink();
+    m_run.reset();
     sink.progress(100);
-    return sink.finish();
+    m_runResult = sink.finish();
+    return true;
+}
+
+bool BandReport::isRunningInto(const PageSink* sink) const
+{
+    return m_run && &m_run->layout.sink() == sink;
+}
+
+void BandReport::cancelRun(const PageSink* sink)
+{
+    if (isRunningInto(sink))
+        m_run.reset();
 }
 
 std::vector<ReportPage> BandReport::pages()
@@ -303,7 +354,8 @@ PrintJob* BandReport::preview()
     PrintJob* job = newJob();
     std::unique_ptr<TQRPreviewInterface> preview = PreviewInterfaceClass::create();
     preview->ShowPreview(job);
-    job->generate();
+    // Pages arrive while the window is open, the first as soon as it is laid out.
+    job->generateStepwise();
     return job;
 }
 
@@ -311,7 +363,7 @@ void BandReport::previewModal()
 {
     PrintJob* job = newJob();
     // The modal preview runs its own loop; the pages are made from it.
-    QTimer::singleShot(0, job, &PrintJob::generate);
+    QTimer::singleShot(0, job, &PrintJob::generateStepwise);
     std::unique_ptr<TQRPreviewInterface> preview = PreviewInterfaceClass::create();
     preview->ShowPreviewModal(job);
 }

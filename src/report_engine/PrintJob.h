@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QPrinterInfo;
@@ -14,6 +15,7 @@ namespace bw {
 
 class BandReport;
 class ExportFilter;
+class JobSink;
 
 // One generated or loaded report: its pages, its status, its title, the
 // printer it goes to and, while it has one, the report that produced it.
@@ -48,6 +50,9 @@ public:
 
     // Runs the producing report into the job's pages; false without one.
     bool generate();
+    // The same from the event loop, in slices of a few milliseconds: pages
+    // arrive (and pageAvailable tells of each) while the rest is laid out.
+    void generateStepwise();
     // Only a finished job is saved; false with nothing written otherwise.
     bool save(const QString& path, QString* error = nullptr) const;
     // The job then holds the file's pages, is finished and has no producing
@@ -75,6 +80,9 @@ signals:
 
 private:
     friend class JobSink;
+    void generateSlice();
+    void stopStepwise();
+    std::unique_ptr<JobSink> m_stepSink;
     QPointer<BandReport> m_report;
     PageList m_pages;
     Status m_status = Status::Ready;

@@ -3,6 +3,7 @@
 #include "app/TQRMDIPreviewInterface.h"
 #include "app/TfrmNetScapePreview.h"
 #include "app/WidgetPrompter.h"
+#include "report_engine/CsvExportFilter.h"
 #include "report_engine/DemoReport.h"
 #include "report_engine/ExportFilterList.h"
 #include "report_engine/PreviewInterfaceClass.h"
@@ -13,6 +14,7 @@
 #include "support/Wait.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
@@ -55,6 +57,8 @@ protected:
                 preview = p;
         }
         EXPECT_TRUE(preview);
+        // Pages arrive from the event loop; the tests look at the whole report.
+        EXPECT_TRUE(waitUntil([&] { return !job || job->status() == PrintJob::Status::Finished; }, 60000));
         QApplication::setActiveWindow(preview);
         EXPECT_TRUE(QTest::qWaitForWindowActive(preview));
         return preview;
@@ -146,6 +150,42 @@ TEST_F(PreviewTest, ModelessPreviewOpensWithPrintDisabledUntilTheJobIsFinished)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(preview);
     EXPECT_FALSE(watched);
+}
+
+TEST_F(PreviewTest, TheFirstPageShowsWhileTheRestIsLaidOut)
+{
+    DemoReport demo(DemoReport::rows(100000, 7));
+    QElapsedTimer clock;
+    clock.start();
+    job = demo.report.preview();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* p = qobject_cast<TfrmNetScapePreview*>(w); p && p->job() == job)
+            preview = p;
+    }
+    ASSERT_TRUE(preview);
+    // Print returns with page 1 there and shown, long before the last.
+    QApplication::processEvents();
+    const qint64 firstPage = clock.elapsed();
+    EXPECT_GE(job->pageCount(), 1);
+    EXPECT_EQ(job->status(), PrintJob::Status::Busy);
+    EXPECT_EQ(panel(0), QStringLiteral("Busy"));
+    EXPECT_EQ(panel(1), QStringLiteral("Page 1 of %1").arg(job->pageCount()));
+    EXPECT_FALSE(preview->btnPrint->isEnabled());
+    EXPECT_LT(firstPage, 500);
+    // The count follows as pages arrive; at the end the job is finished.
+    ASSERT_TRUE(waitUntil([&] { return job->status() == PrintJob::Status::Finished; }, 60000));
+    EXPECT_GE(job->pageCount(), 2000);
+    EXPECT_EQ(panel(0), QStringLiteral("Finished"));
+    EXPECT_EQ(panel(1), QStringLiteral("Page 1 of %1").arg(job->pageCount()));
+    EXPECT_TRUE(preview->btnPrint->isEnabled());
+    // An export while pages still arrive finishes the job's run first.
+    job->generateStepwise();
+    ASSERT_EQ(job->status(), PrintJob::Status::Busy);
+    CsvExportFilter csv(file("during.csv"), u',');
+    EXPECT_TRUE(job->exportTo(csv));
+    ASSERT_TRUE(waitUntil([&] { return job->status() == PrintJob::Status::Finished; }, 60000));
+    EXPECT_GE(job->pageCount(), 2000);
+    EXPECT_TRUE(job->page(job->pageCount())->texts().back().text.startsWith(QStringLiteral("Total - 100000")));
 }
 
 TEST_F(PreviewTest, ZoomLimitsAndProgress)
