@@ -205,8 +205,9 @@ private:
                 pulled[i] = std::min(pulled[i], limit - line[i]->rectMm.width());
                 limit = pulled[i] - gap;
             }
+            // The leftmost text that takes room stands at limit + gap.
             std::size_t kept = line.size();
-            if (pulled.front() >= -1e-9) {
+            if (limit + gap >= -1e-9) {
                 lefts = pulled;
             } else {
                 // At least one text that takes room stays, even one wider than the line.
