@@ -42,7 +42,22 @@ double TextMeasure::lineHeightMm(const QString& family, double pointSize, bool b
 
 double TextMeasure::widthMm(const QString& text, const QString& family, double pointSize, bool bold, bool italic)
 {
-    return metrics(family, pointSize, bold, italic).horizontalAdvance(text) * m_mmPerDot;
+    const QFontMetricsF& fm = metrics(family, pointSize, bold, italic);
+    // Latin text is summed glyph by glyph from a cache, which spares the
+    // shaping of every text of every row; kerning moves it by a fraction of
+    // a glyph, which the blank kept between texts absorbs. Other scripts are
+    // shaped.
+    double sum = 0;
+    std::unordered_map<char32_t, double>& cache = m_advances[&fm];
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x0250 || c.isMark())
+            return fm.horizontalAdvance(text) * m_mmPerDot;
+        auto it = cache.find(c.unicode());
+        if (it == cache.end())
+            it = cache.emplace(c.unicode(), std::max(0.0, fm.horizontalAdvance(QString(c)))).first;
+        sum += it->second;
+    }
+    return sum * m_mmPerDot;
 }
 
 double TextMeasure::wrappedHeightMm(const QString& text, double widthMm, const QString& family, double pointSize,

@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -182,6 +184,19 @@ TEST(ReportLayout, PathsWrapAtSeparatorsAndBlanksFirst)
     for (const QString& line : wrapped(emoji, 0.1))
         EXPECT_EQ(line.size(), 2);
     EXPECT_EQ(wrapped(QString(), 10), QStringList());
+
+    // Widths summed glyph by glyph stay within a few tenths of a millimetre
+    // of the shaped width, well inside the blank kept between texts.
+    const QFont font(QStringLiteral("Arial"), 10);
+    QImage device(1, 1, QImage::Format_RGB32);
+    device.setDotsPerMeterX(static_cast<int>(1200 / 0.0254 + 0.5));
+    device.setDotsPerMeterY(static_cast<int>(1200 / 0.0254 + 0.5));
+    const QFontMetricsF shaped(font, &device);
+    for (const QString& text : {QStringLiteral("AVATAR WAVE Today"), QStringLiteral("Maximilian.Müller-Lüdenscheidt"),
+                                QStringLiteral("9833837995"), unc}) {
+        const double mm = shaped.horizontalAdvance(text) * 25.4 / 1200;
+        EXPECT_NEAR(measure.widthMm(text, QStringLiteral("Arial"), 10, false, false), mm, 0.4) << text.toStdString();
+    }
 }
 
 TEST(ReportLayout, TextExportHeadingsLineUpWithTheirValues)
