@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace bw {
@@ -17,6 +18,9 @@ namespace {
 constexpr int border = 10;
 // A4 until the first page is there.
 const QSizeF defaultPageMm(210, 297);
+// A page file may name any sheet; the view takes at most ten metres a side,
+// so that its sizes in pixels stay well inside an int at any zoom.
+constexpr double largestPageMm = 10000;
 
 } // namespace
 
@@ -79,8 +83,8 @@ void PreviewControl::zoomToFit()
     const double at100 = logicalDpiX() / mmPerInch;
     const double wide = (viewport()->width() - 2 * border) / (page.width() * at100);
     const double high = (viewport()->height() - 2 * border) / (page.height() * at100);
-    const int percent = static_cast<int>(std::floor(std::min(wide, high) * 100));
-    setZoom(std::clamp(percent, minZoom, maxZoom));
+    const double fit = std::floor(std::min(wide, high) * 100);
+    setZoom(std::isfinite(fit) ? static_cast<int>(std::clamp<double>(fit, minZoom, maxZoom)) : 100);
 }
 
 const ReportPage* PreviewControl::currentPage()
@@ -99,7 +103,10 @@ const ReportPage* PreviewControl::currentPage()
 QSizeF PreviewControl::pageSizeMm()
 {
     const ReportPage* page = currentPage();
-    return page && !page->sizeMm().isEmpty() ? page->sizeMm() : defaultPageMm;
+    if (!page || page->sizeMm().isEmpty())
+        return defaultPageMm;
+    const QSizeF size = page->sizeMm();
+    return QSizeF(std::clamp(size.width(), 1.0, largestPageMm), std::clamp(size.height(), 1.0, largestPageMm));
 }
 
 double PreviewControl::pixelsPerMm() const

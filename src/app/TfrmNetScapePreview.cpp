@@ -3,6 +3,7 @@
 #include "app/PreviewControl.h"
 #include "app/TfrmSelectPrinter.h"
 #include "app/UiScale.h"
+#include "app/WidgetPrompter.h"
 #include "base/Prompter.h"
 #include "report_engine/BandReport.h"
 #include "report_engine/ExportFilter.h"
@@ -21,7 +22,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWindow>
 #include <QStatusBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace bw {
@@ -57,7 +60,8 @@ QString withPdfExtension(const QString& fileName)
 
 TfrmNetScapePreview::TfrmNetScapePreview(PrintJob* job, Prompter& prompter, QString currentUserName,
                                          QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::WindowMinMaxButtonsHint)
     , m_prompter(prompter)
     , m_currentUserName(std::move(currentUserName))
 {
@@ -117,7 +121,7 @@ TfrmNetScapePreview::TfrmNetScapePreview(PrintJob* job, Prompter& prompter, QStr
 
     StatusBar = new QStatusBar;
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
-    StatusBar->setSizeGripEnabled(false);
+    StatusBar->setSizeGripEnabled(true);
     const int widths[3] = {100, 100, 50};
     for (int i = 0; i < 3; ++i) {
         m_panels[i] = new QLabel;
@@ -166,23 +170,42 @@ void TfrmNetScapePreview::FormCreate()
 
 void TfrmNetScapePreview::FitToWorkArea()
 {
-    // The window covers the work area; it is never narrower than its
-    // toolbar, so that no caption is cut.
+    // The whole window, frame included, covers the work area, so that its
+    // status bar is on the screen; the user may resize it. It is never
+    // narrower than its toolbar unless the screen is.
     const UiScale scale(fontMetrics());
-    QSize size(scale.x(750), scale.y(453));
-    QPoint at(0, 0);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        size = screen->availableGeometry().size();
-        at = screen->availableGeometry().topLeft();
+    QRect area(QPoint(0, 0), QSize(scale.x(750), scale.y(453)));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        area = screen->availableGeometry();
+    QMargins frame;
+    if (const QWindow* handle = windowHandle())
+        frame = handle->frameMargins();
+    const QRect inside = area.marginsRemoved(frame);
+    // On a narrow screen the buttons give up their designed widths before
+    // the toolbar passes the screen's edge; only a toolbar that does not fit
+    // even then makes the window wider than the screen.
+    if (m_toolbar->sizeHint().width() > inside.width()) {
+        for (QPushButton* button : m_toolbar->findChildren<QPushButton*>()) {
+            const int caption = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&'));
+            const int padding = 2 * (button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
+                                     + button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button));
+            button->setFixedWidth(std::min(button->width(), caption + padding));
+        }
+        m_toolbar->layout()->activate();
     }
-    size = size.expandedTo(QSize(m_toolbar->sizeHint().width(), 0));
-    move(at);
-    setFixedSize(size);
+    const int least = m_toolbar->sizeHint().width();
+    setMinimumSize(least, std::min(scale.y(200), inside.height()));
+    setGeometry(inside.adjusted(0, 0, std::max(0, least - inside.width()), 0));
 }
 
 void TfrmNetScapePreview::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // The frame's size is known once the window is on the screen.
+    if (!m_fitted) {
+        m_fitted = true;
+        FitToWorkArea();
+    }
     FirstPagePending = true;
 }
 
@@ -252,7 +275,7 @@ void TfrmNetScapePreview::btnPrintClick()
         return;
     QString error;
     if (!printJob(*Job, {select.selectedPrinterIndex(), select.FromPage, select.ToPage, select.Copies}, &error))
-        m_prompter.error(error);
+        tellError(error);
 }
 
 void TfrmNetScapePreview::btnFirstPageClick()
@@ -300,21 +323,42 @@ void TfrmNetScapePreview::btnZoomOutClick()
         QRPreview1->setZoom(QRPreview1->zoom() - 10);
 }
 
+template <typename Ask>
+auto TfrmNetScapePreview::askOverPreview(Ask ask)
+{
+    // The window's dialogs open over this preview, not over the main
+    // window, and the preview is the active window again after them.
+    auto* widgets = dynamic_cast<WidgetPrompter*>(&m_prompter);
+    QWidget* before = widgets ? widgets->parent() : nullptr;
+    if (widgets)
+        widgets->setParent(this);
+    auto answer = ask();
+    if (widgets)
+        widgets->setParent(before);
+    activateWindow();
+    return answer;
+}
+
 void TfrmNetScapePreview::btnOpenClick()
 {
-    const auto name = m_prompter.openFile(QStringLiteral("Load report"),
-                                          dialogEntries(QStringLiteral("QuickReport file (*.QRP)|*.QRP")).join(QStringLiteral(";;")),
-                                          QString());
+    const auto name = askOverPreview([this] {
+        return m_prompter.openFile(QStringLiteral("Load report"),
+                                   dialogEntries(QStringLiteral("QuickReport file (*.QRP)|*.QRP")).join(QStringLiteral(";;")),
+                                   QString());
+    });
     if (!name || !Job)
         return;
     if (!QFileInfo::exists(*name)) {
-        m_prompter.message(QStringLiteral("Error!  File does not exist"));
+        askOverPreview([this] {
+            m_prompter.message(QStringLiteral("Error!  File does not exist"));
+            return true;
+        });
         return;
     }
     // A file that is no page file leaves the job, and its report, as they were.
     QString error;
     if (!Job->load(*name, &error)) {
-        m_prompter.error(error);
+        tellError(error);
         return;
     }
     Job->clearReport();
@@ -329,22 +373,57 @@ void TfrmNetScapePreview::btnSaveClick()
     const QString filter = engineFilter + QStringLiteral("|Portable Document Format (*.PDF)|*.pdf");
     const int pieces = static_cast<int>(engineFilter.count(u'|')) + 1;
     const int pdfEntry = pieces / 2 + 1;
-    const auto choice = m_prompter.saveFileAs(QStringLiteral("Save report"), dialogEntries(filter), QStringLiteral("QRP"));
+    const auto choice = askOverPreview(
+        [&] { return m_prompter.saveFileAs(QStringLiteral("Save report"), dialogEntries(filter), QStringLiteral("QRP")); });
     if (!choice || !Job)
         return;
-    const bool pdfName = QFileInfo(choice->path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
+    // A name whose extension names one of the forms gets that form, whatever
+    // the entry, except that the PDF entry always writes a PDF.
+    int entry = choice->entry;
+    const QString suffix = QFileInfo(choice->path).suffix();
+    const auto is = [&suffix](const QString& extension) {
+        return suffix.compare(extension, Qt::CaseInsensitive) == 0;
+    };
+    if (entry != pdfEntry) {
+        if (is(QStringLiteral("pdf")))
+            entry = pdfEntry;
+        else if (is(QStringLiteral("qrp")))
+            entry = 1;
+        const std::vector<ExportFilterList::Entry> filters = ExportFilterList::entries();
+        for (std::size_t i = 0; i < filters.size(); ++i) {
+            if (is(filters[i].extension))
+                entry = static_cast<int>(i) + 2;
+        }
+    }
     QString error;
-    if (choice->entry == 1) {
+    if (entry == 1) {
         // An unfinished job writes nothing; a failed write is told.
         if (Job->status() == PrintJob::Status::Finished && !Job->save(choice->path, &error))
-            m_prompter.error(error);
-    } else if (choice->entry == pdfEntry || pdfName) {
+            tellError(error);
+    } else if (entry == pdfEntry) {
         exportPdf(choice->path);
     } else {
-        std::unique_ptr<ExportFilter> exporter = ExportFilterList::create(choice->entry - 2, choice->path);
-        if (exporter && Job->report() && !Job->exportTo(*exporter))
-            m_prompter.error(exporter->errorString());
+        std::unique_ptr<ExportFilter> exporter = ExportFilterList::create(entry - 2, choice->path);
+        if (exporter && !exportJob(*exporter))
+            tellError(exporter->errorString());
     }
+}
+
+bool TfrmNetScapePreview::exportJob(ExportFilter& filter)
+{
+    // A report runs again into the filter; a loaded page file has only its
+    // pages, which go through the filter as they are.
+    if (Job->report())
+        return Job->exportTo(filter);
+    return Job->status() != PrintJob::Status::Finished || Job->exportPages(filter);
+}
+
+void TfrmNetScapePreview::tellError(const QString& error)
+{
+    askOverPreview([&] {
+        m_prompter.error(error);
+        return true;
+    });
 }
 
 void TfrmNetScapePreview::exportPdf(QString fileName)
@@ -354,8 +433,8 @@ void TfrmNetScapePreview::exportPdf(QString fileName)
     const BandReport* report = Job->report();
     const QString subject = report && !report->description().isEmpty() ? report->description().constFirst() : QString();
     pdf.setDocumentInfo(m_currentUserName, Job->title(), subject);
-    if (report && !Job->exportTo(pdf))
-        m_prompter.error(pdf.errorString());
+    if (!exportJob(pdf))
+        tellError(pdf.errorString());
 }
 
 void TfrmNetScapePreview::btnCloseClick()

@@ -11,6 +11,7 @@ class QStatusBar;
 
 namespace bw {
 
+class ExportFilter;
 class PreviewControl;
 class Prompter;
 class PrintJob;
@@ -70,12 +71,18 @@ private:
     void StatusBarDrawPanel();
     void scrollByTenth(Qt::Orientation orientation, int direction);
     void exportPdf(QString fileName);
+    // The job's report run again into the filter, or its stored pages.
+    bool exportJob(ExportFilter& filter);
+    void tellError(const QString& error);
+    template <typename Ask>
+    auto askOverPreview(Ask ask);
 
     QPointer<PrintJob> Job;
     Prompter& m_prompter;
     QString m_currentUserName;
     QString StatusText;
     bool FirstPagePending = false;
+    bool m_fitted = false;
     QWidget* m_toolbar = nullptr;
     PreviewControl* QRPreview1 = nullptr;
     QStatusBar* StatusBar = nullptr;

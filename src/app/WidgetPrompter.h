@@ -10,6 +10,7 @@ namespace bw {
 class WidgetPrompter : public Prompter {
 public:
     void setParent(QWidget* parent) { m_parent = parent; }
+    QWidget* parent() const { return m_parent; }
 
     void message(const QString& text) override;
     void error(const QString& text) override;

@@ -3,6 +3,7 @@
 #include "report_engine/CsvExportFilter.h"
 #include "report_engine/HtmlExportFilter.h"
 #include "report_engine/PageList.h"
+#include "report_engine/PageSink.h"
 #include "report_engine/PdfExportFilter.h"
 #include "report_engine/TextExportFilter.h"
 #include "reports/ScanReport.h"
@@ -14,6 +15,26 @@ namespace bw {
 namespace {
 
 const QString numberMark = QStringLiteral("{n}");
+
+// Appends a run's pages to a page list.
+class PageListSink : public PageSink {
+public:
+    explicit PageListSink(PageList& pages)
+        : m_pages(pages)
+    {
+    }
+    void addPage(const ReportPage& page) override { m_held = m_held && m_pages.append(page); }
+    bool ok(QString& error) const
+    {
+        if (!m_held)
+            error = QStringLiteral("Could not hold the report's pages in the temporary folder.");
+        return m_held;
+    }
+
+private:
+    PageList& m_pages;
+    bool m_held = true;
+};
 
 } // namespace
 
@@ -51,18 +72,19 @@ ReportFile::~ReportFile() = default;
 
 bool ReportFile::produce(int n, QString& error)
 {
-    const std::vector<ReportPage> pages = report().pages();
-    PageList one;
-    PageList& into = m_numbered ? one : *m_all;
-    for (const ReportPage& page : pages) {
-        // A page that cannot be held would cut the report without a word.
-        if (!into.append(page)) {
-            error = QStringLiteral("Could not hold the pages of the report: %1").arg(into.stream().errorString());
-            return false;
-        }
+    // Pages go into a page list as they are laid out, which keeps them in a
+    // temporary file beyond its first 100,000 bytes: memory stays flat
+    // however long the report.
+    if (!m_numbered) {
+        PageListSink sink(*m_all);
+        report().run(sink);
+        return sink.ok(error);
     }
-    if (!m_numbered)
-        return true;
+    PageList one;
+    PageListSink sink(one);
+    report().run(sink);
+    if (!sink.ok(error))
+        return false;
     QString path = m_file;
     return write(one, path.replace(numberMark, QString::number(n)), error);
 }

@@ -30,6 +30,10 @@ void TVersInfo::setFileName(const QString& path)
     m_block = VersionBlock();
     if (path.isEmpty())
         return;
+    // Only a regular file is read: a FIFO would wait for a writer forever and
+    // a device need never end.
+    if (const QFileInfo file(path); file.exists() && !file.isFile())
+        raise(EVersInfoError::NoVersionInformation);
     if (VersionResource::size(path) == 0) {
         // A file that is there but cannot be read is as good as missing.
         const QFileInfo file(path);

@@ -3,6 +3,7 @@
 #include "report_engine/PageSetup.h"
 #include "report_engine/ReportBand.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QStringList>
 
@@ -66,6 +67,15 @@ public:
 
     // Lays the report out into the sink.
     bool run(PageSink& sink);
+    // The same in steps: a run started into the sink lays rows out at each
+    // step until the deadline; the step that ends it answers true. A new run
+    // (or run()) first finishes one in progress, as the hooks share the
+    // report's counters.
+    void startRun(PageSink& sink);
+    bool stepRun(QDeadlineTimer deadline);
+    bool isRunningInto(const PageSink* sink) const;
+    // Drops the run into that sink, if it is the one in progress.
+    void cancelRun(const PageSink* sink);
     // Lays the report out into a list of pages.
     std::vector<ReportPage> pages();
     bool exportTo(ExportFilter& filter);
@@ -78,6 +88,7 @@ public:
     void previewModal();
 
 private:
+    struct Run;
     static std::size_t index(Kind kind) { return static_cast<std::size_t>(kind); }
     PrintJob* newJob();
 
@@ -92,6 +103,8 @@ private:
     int m_expectedRows = 0;
     int m_printerIndex = -1;
     int m_copies = 1;
+    std::unique_ptr<Run> m_run;
+    bool m_runResult = false;
 };
 
 } // namespace bw

@@ -123,8 +123,18 @@ bool PageList::loadFromFile(const QString& path, QString* error)
         return false;
     }
     // Read into a list of its own, so that a damaged file leaves this one
-    // as it was; every page must read back whole.
+    // as it was; every page must read back whole. Records go over in blocks:
+    // a write per page made a file of a million pages take seconds.
     PageList loaded;
+    QByteArray block;
+    const auto flush = [&] {
+        if (block.isEmpty())
+            return true;
+        const bool written = loaded.writeAtEnd(block);
+        block.clear();
+        return written;
+    };
+    qint64 end = loaded.m_stream->size();
     for (quint32 i = 0; i < *count; ++i) {
         const QByteArray size = file.read(4);
         if (size.size() != 4) {
@@ -141,15 +151,24 @@ bool PageList::loadFromFile(const QString& path, QString* error)
             setError(error, damaged(path));
             return false;
         }
-        if (!loaded.appendRecord(payload)) {
+        block += size;
+        block += payload;
+        loaded.m_records.push_back({end + 4, n});
+        end += 4 + qint64(n);
+        if (block.size() >= 65536 && !flush()) {
             setError(error, QStringLiteral("Could not hold the pages of %1.").arg(QDir::toNativeSeparators(path)));
             return false;
         }
+    }
+    if (!flush()) {
+        setError(error, QStringLiteral("Could not hold the pages of %1.").arg(QDir::toNativeSeparators(path)));
+        return false;
     }
     if (!file.atEnd()) {
         setError(error, damaged(path));
         return false;
     }
+    loaded.writeCount();
     m_buffer = std::move(loaded.m_buffer);
     m_file = std::move(loaded.m_file);
     m_stream = loaded.m_stream;

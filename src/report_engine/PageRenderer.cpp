@@ -2,11 +2,13 @@
 
 #include "report_engine/ReportPage.h"
 #include "report_engine/ReportUnits.h"
+#include "report_engine/TextMeasure.h"
 
 #include <QFont>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QTextOption>
+
+#include <optional>
 
 namespace bw {
 
@@ -19,6 +21,7 @@ void PageRenderer::draw(QPainter& painter, const ReportPage& page, double scale)
     painter.save();
     painter.setPen(Qt::black);
     QFont font;
+    std::optional<TextMeasure> measure;
     for (const PageText& t : page.texts()) {
         font.setFamily(t.family);
         font.setPointSizeF(t.pointSize * pointFactor);
@@ -34,11 +37,17 @@ void PageRenderer::draw(QPainter& painter, const ReportPage& page, double scale)
         const QRectF& r = t.rectMm;
         const QRectF box(r.left() * scale, r.top() * scale, r.width() * scale, r.height() * scale);
         if (t.wrap) {
-            // A word wider than the box (a path, a dotted name) breaks
-            // inside; TextMeasure sizes the box the same way.
-            QTextOption option(Qt::Alignment(flags & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
-            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-            painter.drawText(box, t.text, option);
+            // Broken where the layout broke it, whatever the device.
+            if (!measure)
+                measure.emplace();
+            const double lineHeight = measure->lineHeightMm(t.family, t.pointSize, t.bold, t.italic) * scale;
+            const auto lines = measure->wrapLines(t.text, r.width(), t.family, t.pointSize, t.bold, t.italic);
+            double top = box.top();
+            for (const TextMeasure::Span& line : lines) {
+                painter.drawText(QRectF(box.left(), top, box.width(), lineHeight), flags,
+                                 t.text.mid(line.start, line.length));
+                top += lineHeight;
+            }
         } else {
             painter.drawText(box, flags, t.text);
         }

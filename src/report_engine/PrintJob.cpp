@@ -7,6 +7,7 @@
 #include "report_engine/ReportUnits.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -93,7 +94,17 @@ PrintJob::PrintJob(BandReport* report, QObject* parent)
     }
 }
 
-PrintJob::~PrintJob() = default;
+PrintJob::~PrintJob()
+{
+    stopStepwise();
+}
+
+void PrintJob::stopStepwise()
+{
+    if (m_stepSink && m_report)
+        m_report->cancelRun(m_stepSink.get());
+    m_stepSink.reset();
+}
 
 BandReport* PrintJob::report() const
 {
@@ -130,6 +141,7 @@ void PrintJob::setCopies(int copies)
 
 bool PrintJob::generate()
 {
+    stopStepwise();
     if (!m_report)
         return false;
     m_status = Status::Busy;
@@ -139,6 +151,36 @@ bool PrintJob::generate()
     m_status = Status::Finished;
     emit pageAvailable(pageCount());
     return true;
+}
+
+void PrintJob::generateStepwise()
+{
+    stopStepwise();
+    if (!m_report)
+        return;
+    m_status = Status::Busy;
+    m_pages.clear();
+    m_stepSink = std::make_unique<JobSink>(*this);
+    m_report->startRun(*m_stepSink);
+    generateSlice();
+}
+
+void PrintJob::generateSlice()
+{
+    if (!m_stepSink)
+        return;
+    // A slice short enough that the window paints and answers in between.
+    constexpr int sliceMs = 20;
+    const bool done = !m_report || !m_report->isRunningInto(m_stepSink.get())
+                      || m_report->stepRun(QDeadlineTimer(sliceMs));
+    if (!done) {
+        QTimer::singleShot(0, this, &PrintJob::generateSlice);
+        return;
+    }
+    // Ended, or the report went, or another run of it finished this one.
+    m_stepSink.reset();
+    m_status = Status::Finished;
+    emit pageAvailable(pageCount());
 }
 
 bool PrintJob::save(const QString& path, QString* error) const
@@ -165,6 +207,18 @@ bool PrintJob::exportTo(ExportFilter& filter)
     if (!m_report)
         return false;
     return m_report->exportTo(filter);
+}
+
+bool PrintJob::exportPages(ExportFilter& filter)
+{
+    if (m_status != Status::Finished)
+        return false;
+    filter.begin(m_title);
+    for (int i = 1; i <= pageCount(); ++i) {
+        if (const std::optional<ReportPage> p = page(i))
+            filter.addPage(*p);
+    }
+    return filter.finish();
 }
 
 bool PrintJob::print(QString* error)

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QPrinterInfo;
@@ -14,6 +15,7 @@ namespace bw {
 
 class BandReport;
 class ExportFilter;
+class JobSink;
 
 // One generated or loaded report: its pages, its status, its title, the
 // printer it goes to and, while it has one, the report that produced it.
@@ -48,6 +50,9 @@ public:
 
     // Runs the producing report into the job's pages; false without one.
     bool generate();
+    // The same from the event loop, in slices of a few milliseconds: pages
+    // arrive (and pageAvailable tells of each) while the rest is laid out.
+    void generateStepwise();
     // Only a finished job is saved; false with nothing written otherwise.
     bool save(const QString& path, QString* error = nullptr) const;
     // The job then holds the file's pages, is finished and has no producing
@@ -56,6 +61,9 @@ public:
     // Runs the producing report again into the filter; without one nothing
     // is written.
     bool exportTo(ExportFilter& filter);
+    // Writes the job's stored pages through the filter, as a loaded page
+    // file has them; an unfinished job writes nothing.
+    bool exportPages(ExportFilter& filter);
     // Prints on the job's printer: the producing report run again, or the
     // stored pages when there is none.
     bool print(QString* error = nullptr);
@@ -72,6 +80,9 @@ signals:
 
 private:
     friend class JobSink;
+    void generateSlice();
+    void stopStepwise();
+    std::unique_ptr<JobSink> m_stepSink;
     QPointer<BandReport> m_report;
     PageList m_pages;
     Status m_status = Status::Ready;

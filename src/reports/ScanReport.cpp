@@ -15,6 +15,12 @@ ScanReport::ScanReport(const ScanSession& session, const QString& headerText, QO
 {
     setFont(QStringLiteral("Arial"), 10);
     setBeforePrint([this] { QuickReport2BeforePrint(); });
+    // A preview lays its pages out from the event loop; should the list
+    // change meanwhile (a header click, Continue), the run ends with the
+    // rows printed so far rather than mix two orders or two sections.
+    const auto moved = [this] { m_rowsMoved = true; };
+    connect(&session, &ScanSession::sortChanged, this, moved);
+    connect(&session, &ScanSession::progressChanged, this, moved);
 }
 
 void ScanReport::addSize(std::int64_t& total, std::string_view text)
@@ -44,8 +50,11 @@ void ScanReport::QuickReport2BeforePrint()
     pageSetup().setPaperFromPrinter(PrintJob::printerAt(printerIndex()));
     setTitle(m_headerText);
     m_path->setText(m_session.logPath());
+    // A long path wraps inside the right margin of this run's paper.
+    m_path->setWrapWidthMm(pageSetup().printableRectMm().width() - m_path->xMm());
     addDescription(QStringLiteral("Results of Parsing Log File ") + m_session.logPath());
     m_rowIndex = 0;
+    m_rowsMoved = false;
     setExpectedRows(static_cast<int>(m_session.rows().size()));
     beforeRun();
 }
@@ -54,7 +63,7 @@ const Row* ScanReport::nextRow()
 {
     const RowStore& rows = m_session.rows();
     const int index = m_rowIndex++;
-    if (index < 0 || static_cast<std::size_t>(index) >= rows.size())
+    if (m_rowsMoved || index < 0 || static_cast<std::size_t>(index) >= rows.size())
         return nullptr;
     return &rows.at(static_cast<std::size_t>(index));
 }

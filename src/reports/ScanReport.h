@@ -63,6 +63,7 @@ private:
     QString m_headerText;
     ReportField* m_path = nullptr;
     int m_rowIndex = 0;
+    bool m_rowsMoved = false;
 };
 
 } // namespace bw

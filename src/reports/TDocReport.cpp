@@ -4,6 +4,7 @@
 #include "lists/DocumentTargetPath.h"
 #include "lists/Row.h"
 #include "lists/RowLayout.h"
+#include "lists/RowStore.h"
 #include "report_engine/ReportUnits.h"
 #include "session/ScanSession.h"
 
@@ -50,10 +51,6 @@ TDocReport::TDocReport(const ScanSession& session, QObject* parent)
                        i == 5 ? Align::Center : Align::Left);
         m_columns[i] = &detail.addField(px(c.x), 0, c.align);
     }
-    // Long values wrap before the next column rather than run into it.
-    m_columns[2]->setWrapWidthMm(px(300 - 140 - 4));
-    m_columns[3]->setWrapWidthMm(px(400 - 300 - 4));
-    m_columns[4]->setWrapWidthMm(px(600 - 400 - 28));
     m_exportedTo = &detail.addText(QStringLiteral("File will be Exported to"), px(15), secondLineY);
     m_target = &detail.addField(targetX, secondLineY);
 
@@ -67,6 +64,19 @@ TDocReport::TDocReport(const ScanSession& session, QObject* parent)
 
 void TDocReport::beforeRun()
 {
+    // Long values wrap two blanks before the next column rather than run
+    // into it; the author's DPU before the widest extension of this run.
+    const QString& family = fontFamily();
+    const double size = fontPointSize();
+    const double gap = 2 * m_measure.widthMm(QStringLiteral(" "), family, size, false, false);
+    m_columns[2]->setWrapWidthMm(px(300 - 140) - gap);
+    m_columns[3]->setWrapWidthMm(px(400 - 300) - gap);
+    double extension = m_measure.widthMm(QStringLiteral("Unknown"), family, size, false, false);
+    const RowStore& rows = session().rows();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        extension = std::max(extension, m_measure.widthMm(displayText(rows.at(i).column(1 + DocumentRow::Extension)),
+                                                          family, size, false, false));
+    m_columns[4]->setWrapWidthMm(std::max(px(100), px(600 - 400) - extension / 2 - gap));
     // The paths wrap at the right margin of the paper this run has.
     const double right = pageSetup().printableRectMm().width();
     m_columns[6]->setWrapWidthMm(right - px(700));
@@ -92,8 +102,12 @@ bool TDocReport::CVReportNeedData()
     }
     m_exportedTo->setPosition(m_exportedTo->xMm(), firstLine);
     m_target->setPosition(m_target->xMm(), firstLine);
-    // The designed space below the second line stays.
-    band(Kind::Detail).setHeightMm(firstLine + px(50 - 20));
+    // The designed space below the second line stays, however far the
+    // target path wrapped.
+    const double line = m_measure.lineHeightMm(fontFamily(), fontPointSize(), false, false);
+    const double target = m_measure.wrappedHeightMm(m_target->text(), m_target->wrapWidthMm(), fontFamily(),
+                                                    fontPointSize(), false, false);
+    band(Kind::Detail).setHeightMm(firstLine + px(50 - 20) + std::max(0.0, target - line));
     return true;
 }
 

@@ -14,6 +14,7 @@ public:
     explicit TUnkReport(const ScanSession& session, QObject* parent = nullptr);
 
 private:
+    void beforeRun() override;
     bool CVReportNeedData();
     void SummaryBand1BeforePrint();
 
@@ -23,6 +24,7 @@ private:
     ReportField* m_size = nullptr;
     ReportField* m_time = nullptr;
     ReportField* m_outcome = nullptr;
+    ReportField* m_outcomeHeading = nullptr;
     ReportField* m_path = nullptr;
     ReportField* m_total = nullptr;
     TextMeasure m_measure;

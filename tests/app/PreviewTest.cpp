@@ -2,20 +2,26 @@
 #include "app/TMainScreen.h"
 #include "app/TQRMDIPreviewInterface.h"
 #include "app/TfrmNetScapePreview.h"
+#include "app/WidgetPrompter.h"
+#include "report_engine/CsvExportFilter.h"
 #include "report_engine/DemoReport.h"
 #include "report_engine/ExportFilterList.h"
 #include "report_engine/PreviewInterfaceClass.h"
+#include "report_engine/PageList.h"
 #include "report_engine/PrintJob.h"
 #include "support/AtTwoFonts.h"
 #include "support/FakePrompter.h"
 #include "support/Wait.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QProcess>
 #include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -51,6 +57,8 @@ protected:
                 preview = p;
         }
         EXPECT_TRUE(preview);
+        // Pages arrive from the event loop; the tests look at the whole report.
+        EXPECT_TRUE(waitUntil([&] { return !job || job->status() == PrintJob::Status::Finished; }, 60000));
         QApplication::setActiveWindow(preview);
         EXPECT_TRUE(QTest::qWaitForWindowActive(preview));
         return preview;
@@ -144,6 +152,42 @@ TEST_F(PreviewTest, ModelessPreviewOpensWithPrintDisabledUntilTheJobIsFinished)
     EXPECT_FALSE(watched);
 }
 
+TEST_F(PreviewTest, TheFirstPageShowsWhileTheRestIsLaidOut)
+{
+    DemoReport demo(DemoReport::rows(100000, 7));
+    QElapsedTimer clock;
+    clock.start();
+    job = demo.report.preview();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* p = qobject_cast<TfrmNetScapePreview*>(w); p && p->job() == job)
+            preview = p;
+    }
+    ASSERT_TRUE(preview);
+    // Print returns with page 1 there and shown, long before the last.
+    QApplication::processEvents();
+    const qint64 firstPage = clock.elapsed();
+    EXPECT_GE(job->pageCount(), 1);
+    EXPECT_EQ(job->status(), PrintJob::Status::Busy);
+    EXPECT_EQ(panel(0), QStringLiteral("Busy"));
+    EXPECT_EQ(panel(1), QStringLiteral("Page 1 of %1").arg(job->pageCount()));
+    EXPECT_FALSE(preview->btnPrint->isEnabled());
+    EXPECT_LT(firstPage, 500);
+    // The count follows as pages arrive; at the end the job is finished.
+    ASSERT_TRUE(waitUntil([&] { return job->status() == PrintJob::Status::Finished; }, 60000));
+    EXPECT_GE(job->pageCount(), 2000);
+    EXPECT_EQ(panel(0), QStringLiteral("Finished"));
+    EXPECT_EQ(panel(1), QStringLiteral("Page 1 of %1").arg(job->pageCount()));
+    EXPECT_TRUE(preview->btnPrint->isEnabled());
+    // An export while pages still arrive finishes the job's run first.
+    job->generateStepwise();
+    ASSERT_EQ(job->status(), PrintJob::Status::Busy);
+    CsvExportFilter csv(file("during.csv"), u',');
+    EXPECT_TRUE(job->exportTo(csv));
+    ASSERT_TRUE(waitUntil([&] { return job->status() == PrintJob::Status::Finished; }, 60000));
+    EXPECT_GE(job->pageCount(), 2000);
+    EXPECT_TRUE(job->page(job->pageCount())->texts().back().text.startsWith(QStringLiteral("Total - 100000")));
+}
+
 TEST_F(PreviewTest, ZoomLimitsAndProgress)
 {
     DemoReport demo(DemoReport::rows(3));
@@ -235,13 +279,25 @@ TEST_F(PreviewTest, OpenOfASavedOnePageFileKeepsThePluralAndDropsTheReport)
     EXPECT_EQ(navigation(), none);
     EXPECT_TRUE(preview->btnPrint->isEnabled());
     EXPECT_EQ(panel(0), QStringLiteral("Finished"));
-    // A loaded job has no report to run again: exports write nothing.
-    prompter.saveAsAnswers.push_back(Prompter::SaveChoice{file("loaded.csv"), 3});
-    prompter.saveAsAnswers.push_back(Prompter::SaveChoice{file("loaded.pdf"), 5});
-    QTest::mouseClick(preview->btnSave, Qt::LeftButton);
-    QTest::mouseClick(preview->btnSave, Qt::LeftButton);
-    EXPECT_FALSE(QFile::exists(file("loaded.csv")));
-    EXPECT_FALSE(QFile::exists(file("loaded.pdf")));
+    // A loaded job has no report to run again: its stored pages go through
+    // the filters, into every form.
+    const std::vector<std::pair<Prompter::SaveChoice, QByteArray>> forms{
+        {{file("loaded.txt"), 2}, "         Demonstration Report"},
+        {{file("loaded.csv"), 3}, "Demonstration Report,"},
+        {{file("loaded.htm"), 4}, "<!DOCTYPE html>"},
+        {{file("loaded.pdf"), 5}, "%PDF"},
+    };
+    for (const auto& [choice, start] : forms) {
+        prompter.saveAsAnswers.push_back(choice);
+        QTest::mouseClick(preview->btnSave, Qt::LeftButton);
+        QFile f(choice.path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << choice.path.toStdString();
+        const QByteArray bytes = f.readAll();
+        EXPECT_TRUE(bytes.startsWith(start)) << choice.path.toStdString();
+        if (choice.entry != 5) {
+            EXPECT_TRUE(bytes.contains("User 3")) << choice.path.toStdString();
+        }
+    }
     EXPECT_EQ(prompter.errors.size(), 1);
 }
 
@@ -264,6 +320,11 @@ TEST_F(PreviewTest, SaveByEachEntryAndThePdfRules)
         {{file("upper.PDF"), 2}, "%PDF"},
         {{file("pick.pdf"), 3}, "%PDF"},
         {{file("asked.txt"), 5}, "%PDF"},
+        // The extension picks the form for the other entries, the page file's too.
+        {{file("default.pdf"), 1}, "%PDF"},
+        {{file("default.csv"), 1}, "Demonstration Report,"},
+        {{file("other.htm"), 2}, "<!DOCTYPE html>"},
+        {{file("other.qrp"), 3}, "BWQR"},
     };
     for (const auto& [choice, start] : cases)
         prompter.saveAsAnswers.push_back(choice);
@@ -306,6 +367,66 @@ TEST_F(PreviewTest, PdfCarriesTheUserTheTitleAndTheFirstRunsDescription)
     EXPECT_TRUE(out.contains(QStringLiteral("Author:          JSMITH\n"))) << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("Title:           Demonstration Report\n")));
     EXPECT_TRUE(out.contains(QStringLiteral("Subject:         Results of Parsing Log File /logs/demo.log\n")));
+}
+
+TEST(PreviewControlBounds, ASheetOfAnySizeFromAPageFileKeepsTheScrollBarsInRange)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("huge.qrp"));
+    PageList list;
+    list.append(ReportPage(QSizeF(1e300, 1e-300)));
+    ASSERT_TRUE(list.saveToFile(path));
+    PrintJob job;
+    ASSERT_TRUE(job.load(path));
+    PreviewControl view;
+    view.resize(400, 300);
+    view.setJob(&job);
+    view.zoomToFit();
+    EXPECT_EQ(view.zoom(), PreviewControl::minZoom);
+    view.setZoom(PreviewControl::maxZoom);
+    // Ten metres at 2000 %: wide, but a real range, not a wrapped int.
+    const double sheet = 10000 * view.logicalDpiX() / 25.4 * PreviewControl::maxZoom / 100;
+    EXPECT_NEAR(view.horizontalScrollBar()->maximum(), std::ceil(sheet) + 20 - view.viewport()->width(), 2);
+    EXPECT_GE(view.verticalScrollBar()->maximum(), 0);
+    EXPECT_FALSE(view.grab().isNull());
+}
+
+TEST(PreviewWindow, FitsItsFrameToTheWorkAreaResizesAndKeepsItsDialogsOverIt)
+{
+    QWidget main;
+    main.show();
+    WidgetPrompter prompter;
+    prompter.setParent(&main);
+    DemoReport demo(DemoReport::rows(3));
+    PrintJob job(&demo.report);
+    job.generate();
+    QPointer<TfrmNetScapePreview> preview = new TfrmNetScapePreview(&job, prompter, QString());
+    preview->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
+    const QRect area = preview->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(preview->frameGeometry())) << preview->frameGeometry().x() << "," << preview->frameGeometry().y() << " " << preview->frameGeometry().width() << "x" << preview->frameGeometry().height() << " in " << area.width() << "x" << area.height();
+    EXPECT_TRUE(area.contains(preview->statusPanel(1)->mapToGlobal(preview->statusPanel(1)->rect().bottomRight())));
+    EXPECT_LT(preview->minimumSize().height(), preview->maximumSize().height());
+    EXPECT_LT(preview->minimumSize().width(), preview->maximumSize().width());
+
+    // The Save dialog belongs to the preview; after it the preview is active
+    // and the prompter's own parent is back.
+    QWidget* owner = nullptr;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            owner = dialog->parentWidget();
+            dialog->reject();
+        }
+    });
+    poll.start(10);
+    preview->btnSaveClick();
+    poll.stop();
+    EXPECT_EQ(owner, preview.data());
+    EXPECT_EQ(prompter.parent(), &main);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(preview));
+    preview->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST(PreviewInstallation, MainWindowInstallsThePreviewAndFiltersAndRestoresAtClose)

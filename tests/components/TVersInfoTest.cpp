@@ -9,7 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace bw;
 
@@ -119,6 +126,34 @@ TEST_F(TVersInfoTest, FilesWithoutABlockOrAFile)
     stray = usEnglish().block();
     stray[40] = 0; // the fixed information's signature
     EXPECT_EQ(raised([&] { info.setFileName(fileWith(stray, QStringLiteral("stray.bin"))); }).first, 3);
+}
+
+TEST_F(TVersInfoTest, OnlyRegularFilesAreRead)
+{
+    const QString fifo = m_dir.filePath(QStringLiteral("pipe.exe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    std::atomic<bool> done = false;
+    std::pair<int, QString> result;
+    std::thread reader([&] {
+        TVersInfo info;
+        result = raised([&] { info.setFileName(fifo); });
+        done = true;
+    });
+    for (int i = 0; i < 200 && !done; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const bool waited = !done;
+    if (waited) {
+        // Let a reader that waits for a writer go.
+        const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    reader.join();
+    EXPECT_FALSE(waited) << "the reader waited on the FIFO";
+    EXPECT_EQ(result, std::make_pair(3, QStringLiteral("File pipe.exe has no version information")));
+    TVersInfo info;
+    EXPECT_EQ(raised([&] { info.setFileName(QStringLiteral("/dev/zero")); }).first, 3);
+    EXPECT_EQ(raised([&] { info.setFileName(m_dir.path()); }).first, 3);
 }
 
 TEST_F(TVersInfoTest, AMissingOrShortTranslationTable)

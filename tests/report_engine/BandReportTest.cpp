@@ -129,6 +129,30 @@ TEST(BandReportTest, BandHookCanLeaveAPrintOutAndWrappedTextGrowsItsBand)
     EXPECT_NEAR(next->rectMm.top(), wrapped->rectMm.bottom(), 1e-9);
 }
 
+TEST(BandReportTest, TextsOfALineKeepABlankApartAndInsideTheWidth)
+{
+    // A name that runs past the number's column pushes the number right; a
+    // name as wide as the line sends the number to a line of its own.
+    DemoReport demo(std::vector<DemoReport::Row>{{QString(40, u'W'), QStringLiteral("1234567890"), QString()},
+                                                 {QString(75, u'W'), QStringLiteral("22"), QString()},
+                                                 {QStringLiteral("short"), QStringLiteral("333"), QString()}});
+    const ReportPage page = demo.report.pages().at(0);
+    const PageText* pushed = findText(page, QStringLiteral("1234567890"));
+    const PageText* carried = findText(page, QStringLiteral("22"));
+    const PageText* kept = findText(page, QStringLiteral("333"));
+    const PageText* wide = findText(page, QString(75, u'W'));
+    ASSERT_TRUE(pushed && carried && kept && wide);
+    const PageText* first = findText(page, QString(40, u'W'));
+    EXPECT_NEAR(pushed->rectMm.top(), first->rectMm.top(), 1e-9);
+    EXPECT_GE(pushed->rectMm.left() - first->rectMm.right(), 0.9);
+    EXPECT_LE(pushed->rectMm.right(), 200 + 1e-9);
+    EXPECT_NEAR(carried->rectMm.top(), wide->rectMm.bottom(), 1e-9);
+    EXPECT_NEAR(carried->rectMm.right(), 10 + 74.1, 1e-9);
+    // The next row goes under the carried number; a row that fits stays as designed.
+    EXPECT_GE(findText(page, QStringLiteral("short"))->rectMm.top() + 1e-9, carried->rectMm.bottom());
+    EXPECT_NEAR(kept->rectMm.right(), 10 + 74.1, 1e-9);
+}
+
 TEST(BandReportTest, DescriptionGainsALinePerRunAndTheTitleIsTheRunsOwn)
 {
     DemoReport demo(DemoReport::rows(1));

@@ -68,6 +68,23 @@ TEST_F(ExportFilterTest, TextLaysTheLinesOutInColumns)
     EXPECT_EQ(readText(path("r.txt")), expected);
 }
 
+TEST_F(ExportFilterTest, TextKeepsPositionsOfACraftedPageOnThePage)
+{
+    // A page file may say anything: texts far off the sheet, a sheet of 1e300 mm.
+    ReportPage page(QSizeF(1e300, 297));
+    for (const double x : {-1e12, 1e12}) {
+        PageText t;
+        t.text = QStringLiteral("far");
+        t.rectMm = QRectF(x, 10, 5, 4);
+        page.add(t);
+    }
+    TextExportFilter filter(path("far.txt"));
+    filter.begin(QString());
+    filter.addPage(page);
+    ASSERT_TRUE(filter.finish());
+    EXPECT_LT(QFile(path("far.txt")).size(), 4000);
+}
+
 TEST_F(ExportFilterTest, TextSeparatesPagesWithAFormFeed)
 {
     DemoReport big(DemoReport::rows(120));

@@ -1,4 +1,5 @@
 #include "lists/RowLayout.h"
+#include "report_engine/PageSink.h"
 #include "reports/ReportTab.h"
 #include "reports/TCVReport.h"
 
@@ -142,6 +143,36 @@ TEST(TCVReport, ASizeThatIsNoIntegerIsLeftOutOfItsTotal)
     for (const char* text : {" 10", "20 ", "\t30\t", "-5"})
         ScanReport::addSize(total, text);
     EXPECT_EQ(total, 60);
+}
+
+} // namespace
+} // namespace bw::test
+
+namespace bw::test {
+namespace {
+
+// Collects a run's pages.
+class Pages : public PageSink {
+public:
+    void addPage(const ReportPage& page) override { pages.push_back(page); }
+    std::vector<ReportPage> pages;
+};
+
+TEST(TCVReport, ARunInStepsEndsWhereTheListChangedUnderIt)
+{
+    ReportTab tab(ScanKind::Contents, sample("contents.log"));
+    ASSERT_TRUE(tab.toPause());
+    TCVReport report(tab.session);
+    Pages sink;
+    report.startRun(sink);
+    // An expired deadline lays out one row a step.
+    EXPECT_FALSE(report.stepRun(QDeadlineTimer(0)));
+    EXPECT_FALSE(report.stepRun(QDeadlineTimer(0)));
+    ASSERT_TRUE(tab.session.columnClick(1));
+    EXPECT_TRUE(report.stepRun(QDeadlineTimer(QDeadlineTimer::Forever)));
+    EXPECT_TRUE(printedLines(sink.pages).last().startsWith(QStringLiteral("Totals for 2 Users|")));
+    // The next run prints the whole list again, in its new order.
+    EXPECT_TRUE(printedLines(report.pages()).last().startsWith(QStringLiteral("Totals for 7 Users|")));
 }
 
 } // namespace
