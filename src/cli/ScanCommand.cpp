@@ -7,8 +7,10 @@
 #include "base/Text.h"
 #include "cli/CliActions.h"
 #include "cli/CliPrompter.h"
+#include "cli/JsonLines.h"
 #include "cli/ReportFile.h"
 #include "cli/ReportPrinter.h"
+#include "lists/ColumnLayout.h"
 #include "lists/SortState.h"
 #include "session/ScanSession.h"
 
@@ -43,6 +45,8 @@ struct ScanOptions {
     bool printChoice = false;
     QString printer;
     PrintRequest printRequest;
+    QString importPrefix;
+    bool json = false;
 };
 
 // Paths on the command line are relative to where the command runs.
@@ -60,6 +64,10 @@ bool checkActions(const ScanOptions& options, std::string& problem)
     }
     if ((!options.rescueDirectory.isEmpty() || !options.csvFile.isEmpty()) && kind != ScanKind::Documents) {
         problem = "--rescue and --csv are for documents logs";
+        return false;
+    }
+    if (!options.importPrefix.isEmpty() && options.rescueDirectory.isEmpty()) {
+        problem = "--import-prefix goes with --rescue";
         return false;
     }
     if (options.rescueDirectory.isEmpty() != options.csvFile.isEmpty()) {
@@ -223,6 +231,26 @@ const ScanOption scanOptions[] = {
          o.report = v;
          return true;
      }},
+    {"--import-prefix", true,
+     [](ScanOptions& o, const std::string& v, std::string& problem) {
+         // The server's name for the output folder: a ".." part would name another.
+         const QString prefix = QFile::decodeName(v.c_str());
+         if (!PathMappings::validPrefix(prefix) || QString(prefix).replace(u'\\', u'/').split(u'/').contains(QStringLiteral(".."))) {
+             problem = "--import-prefix takes the server's name of the output folder, without a \"..\" part";
+             return false;
+         }
+         o.importPrefix = prefix;
+         return true;
+     }},
+    {"--format", true,
+     [](ScanOptions& o, const std::string& v, std::string& problem) {
+         if (v != "tsv" && v != "json") {
+             problem = "--format takes tsv or json";
+             return false;
+         }
+         o.json = v == "json";
+         return true;
+     }},
     {"--print", false, [](ScanOptions& o, const std::string&, std::string&) { return o.print = true; }},
     {"--printer", true,
      [](ScanOptions& o, const std::string& v, std::string& problem) {
@@ -326,11 +354,23 @@ public:
     }
     ~ScanOutput() { flush(); }
 
+    // JSON Lines instead of "# " lines and tab-separated rows, keyed by keys.
+    void setJson(std::vector<std::string> keys)
+    {
+        m_json = true;
+        m_keys = std::move(keys);
+    }
+
     void status(const QString& text)
     {
-        m_buffer += "# ";
-        m_buffer += text.toStdString();
-        m_buffer += '\n';
+        if (m_json) {
+            const std::string bytes = text.toStdString();
+            JsonLines::appendObject(m_buffer, {{"status", bytes}});
+        } else {
+            m_buffer += "# ";
+            m_buffer += text.toStdString();
+            m_buffer += '\n';
+        }
         if (m_live)
             pass();
         else
@@ -351,8 +391,13 @@ public:
     bool failed() const { return m_failed; }
     const std::string& failure() const { return m_failure; }
 
-    void rows(const RowStore& rows)
+    // section counts from 1; atPause marks the rows written at a pause.
+    void rows(const RowStore& rows, int section, bool atPause)
     {
+        if (m_json) {
+            jsonRows(rows, section, atPause);
+            return;
+        }
         // Rows in list order lie scattered in memory: ask for those a few
         // places ahead while writing this one, every cache line of the row
         // (its caption, its text's place and its count lie apart) and of its
@@ -374,6 +419,22 @@ public:
                 m_buffer += row.subItemsJoined();
             }
             m_buffer += '\n';
+            flushIfFull();
+        }
+    }
+
+    void jsonRows(const RowStore& rows, int section, bool atPause)
+    {
+        const std::string extra =
+            ", \"section\": " + std::to_string(section) + std::string(atPause ? ", \"pause\": true" : "");
+        std::vector<std::pair<std::string_view, std::string_view>> fields;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const Row& row = rows.at(i);
+            fields.clear();
+            fields.emplace_back(m_keys[0], row.caption);
+            for (std::size_t k = 0; k < row.subItemCount() && k + 1 < m_keys.size(); ++k)
+                fields.emplace_back(m_keys[k + 1], row.subItem(k));
+            JsonLines::appendObject(m_buffer, fields, extra);
             flushIfFull();
         }
     }
@@ -406,6 +467,8 @@ private:
 
     std::ostream& m_out;
     std::string m_buffer;
+    bool m_json = false;
+    std::vector<std::string> m_keys;
     bool m_live;
     bool m_failed = false;
     std::string m_failure;
@@ -432,11 +495,32 @@ bool ScanCommand::parses(const std::vector<std::string>& args, std::string& prob
     return parseArgs(args, problem).has_value();
 }
 
+namespace {
+
+// A row's keys in JSON: the list's column headings, then the names of the
+// values no column shows.
+std::vector<std::string> jsonKeys(const KindProfile& profile)
+{
+    std::vector<std::string> keys;
+    for (const ColumnInfo& column : profile.columns())
+        keys.emplace_back(column.caption);
+    static const char* const contentsHidden[] = {"SizeLimit", "ThresholdText", "Department", "ReportDate"};
+    static const char* const blobHidden[] = {"Unused", "Outcome"};
+    if (profile.kind == ScanKind::Contents)
+        keys.insert(keys.end(), std::begin(contentsHidden), std::end(contentsHidden));
+    if (profile.kind == ScanKind::Structure)
+        keys.insert(keys.end(), std::begin(blobHidden), std::end(blobHidden));
+    return keys;
+}
+
+} // namespace
+
 std::string ScanCommand::usage() const
 {
     return "brindlewick-cli scan contents|documents|expire|structure LOG [--sort N] [--descending]\n"
            "         [--export FILE] (contents, expire; {n} in FILE: one file per export)\n"
-           "         [--rescue OUTDIR --csv FILE] (documents) [--backdate] (structure) [--map PREFIX=FOLDER]...\n"
+           "         [--rescue OUTDIR --csv FILE [--import-prefix SERVER_PREFIX]] (documents) [--backdate] (structure)\n"
+           "         [--map PREFIX=FOLDER]... [--format tsv|json]\n"
            "         [--report FILE] (.pdf, .txt, .csv, .htm or .qrp; {n} in FILE: one file per report)\n"
            "         [--print [--printer NAME] [--copies N] [--pages FROM-TO]]";
 }
@@ -470,16 +554,20 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
                                          : nullptr;
     const auto printer = options->print ? std::make_unique<ReportPrinter>(session, printRequest) : nullptr;
 
+    if (options->json)
+        output.setJson(jsonKeys(*options->profile));
     // What a user sees at a pause: the list, in the order asked for.
-    const auto writeRows = [&] {
+    int pauses = 0;
+    const auto writeRows = [&](bool atPause) {
         if (options->sortColumn || options->descending) {
             sort.column = options->sortColumn.value_or(0);
             sort.direction = options->descending ? -1 : +1;
             session.rows().sort();
         }
-        output.rows(session.rows());
+        output.rows(session.rows(), atPause ? pauses : pauses + 1, atPause);
     };
     session.setPathMappings(PathMappings(options->mappings));
+    session.setImportPrefix(options->importPrefix);
     session.chooseNative(QByteArray::fromStdString(options->log));
     CliActions actions({options->exportFile, options->rescueDirectory, options->csvFile, options->backdate}, session,
                        prompter);
@@ -489,7 +577,7 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
     }
     // From Parse on, as the scan shows them.
     QObject::connect(&session, &ScanSession::statusChanged, [&] { output.status(session.status()); });
-    QObject::connect(&session, &ScanSession::scanFinishing, writeRows);
+    QObject::connect(&session, &ScanSession::scanFinishing, [&] { writeRows(false); });
     QObject::connect(&session, &ScanSession::scanFinishing, [&] {
         if (reports)
             reports->atEnd();
@@ -500,7 +588,8 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
     bool actionFailed = false;
     while (session.scanRunning() && !output.failed()) {
         if (session.step() == Scan::Outcome::Paused) {
-            writeRows();
+            ++pauses;
+            writeRows(true);
             output.pass();
             if (reports)
                 reports->atPause();

@@ -37,6 +37,8 @@ const std::map<std::string, Sample>& samples()
         {"--printer", {"contents", {"--printer", "P", "--print"}}},
         {"--copies", {"contents", {"--copies", "2", "--print"}}},
         {"--pages", {"contents", {"--pages", "1-2", "--print"}}},
+        {"--import-prefix", {"documents", {"--import-prefix", "\\\\FS1\\RESCUE", "--rescue", "out", "--csv", "i.csv"}}},
+        {"--format", {"contents", {"--format", "json"}}},
     };
     return table;
 }
@@ -66,6 +68,13 @@ TEST(CliOptions, EveryOptionParsesBeforeAndAfterTheVerb)
     EXPECT_NE(cli({"--pages", "0-2", "--print", "scan", "contents", "x.log"}).err.find("--pages takes FROM-TO"),
               std::string::npos);
     EXPECT_NE(cli({"--copies", "scan", "contents", "x.log"}).err.find("unknown command 'contents'"), std::string::npos);
+    std::string problem;
+    EXPECT_FALSE(ScanCommand::parses({"documents", "x.log", "--rescue", "o", "--csv", "i", "--import-prefix",
+                                      "\\\\FS1\\R\\..\\X"},
+                                     problem));
+    EXPECT_FALSE(ScanCommand::parses({"documents", "x.log", "--import-prefix", "\\\\FS1\\R"}, problem))
+        << "only with --rescue";
+    EXPECT_FALSE(ScanCommand::parses({"contents", "x.log", "--format", "xml"}, problem));
 }
 
 TEST(CliOptions, OutputsOnOneFileAreRefusedBeforeTheScan)
