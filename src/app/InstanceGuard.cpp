@@ -8,6 +8,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <cstdio>
+
 namespace bw {
 
 namespace {
@@ -110,6 +112,15 @@ bool InstanceGuard::handOver(const QString& logPath)
     QDataStream out(&request, QIODevice::WriteOnly);
     out.setVersion(streamVersion);
     out << requestMagic << logPath;
+    // The first instance would drop a longer request without a word.
+    if (request.size() > maxRequestBytes) {
+        socket.abort();
+        m_refused = true;
+        std::fprintf(stderr, "brindlewick: the log's path is too long to hand to the running window (%lld bytes "
+                             "for at most %lld)\n",
+                     static_cast<long long>(request.size()), static_cast<long long>(maxRequestBytes));
+        return true;
+    }
     socket.write(request);
     // The first instance has the request once it is written; a first
     // instance that hangs does not hold this start up for long.

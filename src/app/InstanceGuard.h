@@ -37,6 +37,9 @@ public:
     // the same without a guard.
     bool anotherInstanceRuns(const QString& logPath = QString());
     bool isListening() const;
+    // A second start whose log's path was too long to hand over (said on
+    // standard error).
+    bool refused() const { return m_refused; }
     // The socket's full path, once listening.
     QString fullServerName() const;
 
@@ -55,6 +58,7 @@ private:
     QLocalServer* m_server = nullptr;
     std::function<void(const QString&)> m_receiver;
     std::optional<QString> m_pending;
+    bool m_refused = false;
 };
 
 } // namespace bw

@@ -147,7 +147,7 @@ int main(int argc, char** argv)
     if (!tool
         && guard.anotherInstanceRuns(logs.size() == 1 ? QFileInfo(logs.constFirst()).absoluteFilePath() : QString())) {
         QCoreApplication::quit();
-        return 0;
+        return guard.refused() ? 1 : 0;
     }
 
     auto splash = std::make_unique<bw::TSplash>();

@@ -368,3 +368,21 @@ TEST_F(InstanceGuardTest, StrayArgumentsGetTheUsageAndStatusTwoAndHandNothingOve
     EXPECT_EQ(second.readAllStandardError(), QByteArray());
     EXPECT_EQ(second.readAllStandardOutput(), QByteArray());
 }
+
+TEST_F(InstanceGuardTest, APathTooLongToHandOverIsRefusedOnStandardError)
+{
+    RunningWindow first;
+    ASSERT_FALSE(first.guard.anotherInstanceRuns());
+    const QString longPath = QStringLiteral("/") + QString(40000, u'a') + QStringLiteral(".log");
+    InstanceGuard second(StartUp::title());
+    EXPECT_TRUE(second.anotherInstanceRuns(longPath));
+    EXPECT_TRUE(second.refused());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(first.requests, 0);
+    // A path that fits goes over as before.
+    InstanceGuard third(StartUp::title());
+    EXPECT_TRUE(third.anotherInstanceRuns(QStringLiteral(BW_SAMPLES "/contents.log")));
+    EXPECT_FALSE(third.refused());
+    EXPECT_TRUE(first.requested(1));
+}
+
