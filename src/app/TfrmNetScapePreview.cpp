@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QWindow>
+#include <QCoreApplication>
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -357,7 +358,12 @@ void TfrmNetScapePreview::btnOpenClick()
     }
     // A file that is no page file leaves the job, and its report, as they were.
     QString error;
-    if (!Job->load(*name, &error)) {
+    // A file of many pages takes a while: the windows keep painting, the
+    // user's input waits.
+    setCursor(Qt::WaitCursor);
+    const bool loaded = Job->load(*name, &error, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    unsetCursor();
+    if (!loaded) {
         tellError(error);
         return;
     }

@@ -110,7 +110,7 @@ std::optional<ReportPage> PageList::page(int i) const
     return PageFile::decodePage(readRecord(m_records[static_cast<std::size_t>(i - 1)]));
 }
 
-bool PageList::loadFromFile(const QString& path, QString* error)
+bool PageList::loadFromFile(const QString& path, QString* error, const std::function<void()>& alive)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -151,6 +151,8 @@ bool PageList::loadFromFile(const QString& path, QString* error)
             setError(error, damaged(path));
             return false;
         }
+        if (alive && (i & 4095) == 4095)
+            alive();
         block += size;
         block += payload;
         loaded.m_records.push_back({end + 4, n});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "report_engine/ReportPage.h"
 
 #include <QString>
@@ -30,7 +32,9 @@ public:
     void clear();
     // Replaces the pages with a page file's; on failure the list is as it
     // was and error says why.
-    bool loadFromFile(const QString& path, QString* error = nullptr);
+    // alive, when given, is called every few thousand pages, so that a
+    // window can keep painting while a large file loads.
+    bool loadFromFile(const QString& path, QString* error = nullptr, const std::function<void()>& alive = {});
     bool saveToFile(const QString& path, QString* error = nullptr) const;
 
     int pageCount() const { return static_cast<int>(m_records.size()); }

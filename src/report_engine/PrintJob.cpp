@@ -193,9 +193,9 @@ bool PrintJob::save(const QString& path, QString* error) const
     return m_pages.saveToFile(path, error);
 }
 
-bool PrintJob::load(const QString& path, QString* error)
+bool PrintJob::load(const QString& path, QString* error, const std::function<void()>& alive)
 {
-    if (!m_pages.loadFromFile(path, error))
+    if (!m_pages.loadFromFile(path, error, alive))
         return false;
     m_report = nullptr;
     m_status = Status::Finished;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "report_engine/PageList.h"
 
 #include <QObject>
@@ -57,7 +59,7 @@ public:
     bool save(const QString& path, QString* error = nullptr) const;
     // The job then holds the file's pages, is finished and has no producing
     // report; a file that cannot be read leaves it as it was.
-    bool load(const QString& path, QString* error = nullptr);
+    bool load(const QString& path, QString* error = nullptr, const std::function<void()>& alive = {});
     // Runs the producing report again into the filter; without one nothing
     // is written.
     bool exportTo(ExportFilter& filter);
