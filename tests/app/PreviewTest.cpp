@@ -14,7 +14,6 @@
 #include "support/Wait.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
@@ -155,23 +154,20 @@ TEST_F(PreviewTest, ModelessPreviewOpensWithPrintDisabledUntilTheJobIsFinished)
 TEST_F(PreviewTest, TheFirstPageShowsWhileTheRestIsLaidOut)
 {
     DemoReport demo(DemoReport::rows(100000, 7));
-    QElapsedTimer clock;
-    clock.start();
     job = demo.report.preview();
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* p = qobject_cast<TfrmNetScapePreview*>(w); p && p->job() == job)
             preview = p;
     }
     ASSERT_TRUE(preview);
-    // Print returns with page 1 there and shown, long before the last.
+    // Print returns with page 1 there and shown, long before the last (how
+    // soon is bench/report_cli.sh's to measure, not a test's).
     QApplication::processEvents();
-    const qint64 firstPage = clock.elapsed();
     EXPECT_GE(job->pageCount(), 1);
     EXPECT_EQ(job->status(), PrintJob::Status::Busy);
     EXPECT_EQ(panel(0), QStringLiteral("Busy"));
     EXPECT_EQ(panel(1), QStringLiteral("Page 1 of %1").arg(job->pageCount()));
     EXPECT_FALSE(preview->btnPrint->isEnabled());
-    EXPECT_LT(firstPage, 500);
     // The count follows as pages arrive; at the end the job is finished.
     ASSERT_TRUE(waitUntil([&] { return job->status() == PrintJob::Status::Finished; }, 60000));
     EXPECT_GE(job->pageCount(), 2000);
