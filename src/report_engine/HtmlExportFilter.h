@@ -18,7 +18,9 @@ public:
     bool finish() override;
 
 private:
-    QString m_out;
+    void write(const QString& text);
+
+    bool m_begun = false;
 };
 
 } // namespace bw

@@ -1,21 +1,19 @@
 #include "report_engine/PdfDocumentInfo.h"
 
-#include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFWriter.hh>
 
 #include <exception>
-#include <memory>
 
 namespace bw {
 
-std::string PdfDocumentInfo::apply(const std::string& pdf, const std::string& author, const std::string& title,
-                                   const std::string& subject, std::string& error)
+bool PdfDocumentInfo::apply(const std::string& from, const std::string& to, const std::string& author,
+                            const std::string& title, const std::string& subject, std::string& error)
 {
     try {
         QPDF doc;
-        doc.processMemoryFile("report", pdf.data(), pdf.size());
+        doc.processFile(from.c_str());
         QPDFObjectHandle trailer = doc.getTrailer();
         QPDFObjectHandle info = trailer.getKey("/Info");
         if (!info.isDictionary()) {
@@ -25,14 +23,12 @@ std::string PdfDocumentInfo::apply(const std::string& pdf, const std::string& au
         info.replaceKey("/Author", QPDFObjectHandle::newUnicodeString(author));
         info.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(title));
         info.replaceKey("/Subject", QPDFObjectHandle::newUnicodeString(subject));
-        QPDFWriter writer(doc);
-        writer.setOutputMemory();
+        QPDFWriter writer(doc, to.c_str());
         writer.write();
-        const std::shared_ptr<Buffer> out = writer.getBufferSharedPointer();
-        return std::string(reinterpret_cast<const char*>(out->getBuffer()), out->getSize());
+        return true;
     } catch (const std::exception& e) {
         error = e.what();
-        return {};
+        return false;
     }
 }
 

@@ -9,10 +9,12 @@ namespace bw {
 // compiled on its own.
 class PdfDocumentInfo {
 public:
-    // The PDF with author, title and subject (UTF-8) in its document
-    // information; empty, with error set, when the PDF cannot be read.
-    static std::string apply(const std::string& pdf, const std::string& author, const std::string& title,
-                             const std::string& subject, std::string& error);
+    // Reads the PDF at from and writes it to to with author, title and
+    // subject (UTF-8) in its document information; false, with error set,
+    // when the PDF cannot be read or written. Files, so that a large report
+    // is never held in memory.
+    static bool apply(const std::string& from, const std::string& to, const std::string& author,
+                      const std::string& title, const std::string& subject, std::string& error);
 };
 
 } // namespace bw

@@ -5,6 +5,8 @@
 #include "report_engine/ReportPage.h"
 #include "report_engine/ReportUnits.h"
 
+#include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -14,8 +16,10 @@ namespace bw {
 PdfExportFilter::PdfExportFilter(const QString& fileName)
     : ExportFilter(fileName)
 {
-    m_buffer.open(QIODevice::WriteOnly);
-    m_writer = std::make_unique<QPdfWriter>(&m_buffer);
+    // Pages go to a temporary file as they are drawn, not to memory.
+    m_drawn.setFileTemplate(QDir(QDir::tempPath()).filePath(QStringLiteral("brindlewick-pdf-XXXXXX")));
+    m_drawn.open();
+    m_writer = std::make_unique<QPdfWriter>(&m_drawn);
     m_writer->setCreator(QStringLiteral("Brindlewick"));
     m_writer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
@@ -62,15 +66,41 @@ bool PdfExportFilter::finish()
     }
     m_painter->end();
     m_writer.reset();
-    const QByteArray raw = m_buffer.data();
+    if (!m_drawn.flush() || m_drawn.error() != QFileDevice::NoError) {
+        setErrorString(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(m_drawn.fileName()), m_drawn.errorString()));
+        return false;
+    }
+    QTemporaryFile done(QDir(QDir::tempPath()).filePath(QStringLiteral("brindlewick-pdf-XXXXXX")));
+    if (!done.open()) {
+        setErrorString(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(done.fileName()), done.errorString()));
+        return false;
+    }
     std::string error;
-    const std::string done = PdfDocumentInfo::apply(raw.toStdString(), m_author.toStdString(), m_title.toStdString(),
-                                                    m_subject.toStdString(), error);
-    if (done.empty()) {
+    if (!PdfDocumentInfo::apply(QFile::encodeName(m_drawn.fileName()).toStdString(),
+                                QFile::encodeName(done.fileName()).toStdString(), m_author.toStdString(),
+                                m_title.toStdString(), m_subject.toStdString(), error)) {
         setErrorString(QStringLiteral("Could not write the PDF document information: %1").arg(QString::fromStdString(error)));
         return false;
     }
-    return writeFile(QByteArray::fromStdString(done));
+    m_drawn.close();
+    // The finished document goes over in blocks, through the one writer.
+    QFile in(done.fileName());
+    if (!in.open(QIODevice::ReadOnly)) {
+        setErrorString(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(done.fileName()), in.errorString()));
+        return false;
+    }
+    if (!openStream())
+        return false;
+    QByteArray block;
+    while (!(block = in.read(1 << 16)).isEmpty()) {
+        if (!writeStream(std::string_view(block.constData(), static_cast<std::size_t>(block.size()))))
+            return false;
+    }
+    if (in.error() != QFileDevice::NoError) {
+        setErrorString(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(done.fileName()), in.errorString()));
+        return false;
+    }
+    return commitStream();
 }
 
 } // namespace bw

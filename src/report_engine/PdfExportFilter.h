@@ -2,7 +2,7 @@
 
 #include "report_engine/ExportFilter.h"
 
-#include <QBuffer>
+#include <QTemporaryFile>
 
 #include <memory>
 
@@ -30,7 +30,7 @@ private:
     QString m_title;
     QString m_subject;
     bool m_titleGiven = false;
-    QBuffer m_buffer;
+    QTemporaryFile m_drawn;
     std::unique_ptr<QPdfWriter> m_writer;
     std::unique_ptr<QPainter> m_painter;
 };
