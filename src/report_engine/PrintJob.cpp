@@ -130,8 +130,7 @@ void PrintJob::setCopies(int copies)
         copies = 1;
     const QPrinterInfo info = printerAt(m_printerIndex);
     if (copies > 1 && !info.isNull()) {
-        QPrinter printer(info);
-        if (!printer.supportsMultipleCopies())
+        if (m_copiesProbe ? !m_copiesProbe(info) : !QPrinter(info).supportsMultipleCopies())
             copies = 1;
     } else if (info.isNull()) {
         copies = 1;

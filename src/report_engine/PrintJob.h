@@ -49,6 +49,11 @@ public:
     // Setting asks the printer; a printer that makes no copies itself keeps 1.
     int copies() const { return m_copies; }
     void setCopies(int copies);
+    // What tells whether a printer makes copies itself; by default the
+    // printer's own word. Under CUPS every queue says yes, so the other way
+    // is taken only with a probe that says no.
+    using CopiesProbe = std::function<bool(const QPrinterInfo&)>;
+    void setCopiesProbe(CopiesProbe probe) { m_copiesProbe = std::move(probe); }
 
     // Runs the producing report into the job's pages; false without one.
     bool generate();
@@ -91,6 +96,7 @@ private:
     QString m_title;
     int m_printerIndex = -1;
     int m_copies = 1;
+    CopiesProbe m_copiesProbe;
     bool m_deleteOnPreviewClosed = false;
 };
 

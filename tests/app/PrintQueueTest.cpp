@@ -178,6 +178,24 @@ TEST_F(PrintTest, AllPagesWithThreeCopiesPrintOnceWithThePrintersCopies)
     EXPECT_EQ(pageFilesLeft(), QStringList());
 }
 
+TEST_F(PrintTest, APrinterThatMakesNoCopiesItselfGetsTheReportOnceACopy)
+{
+    job->setCopiesProbe([](const QPrinterInfo&) { return false; });
+    print([&](TfrmSelectPrinter& select) {
+        onPrinter(select, PrintQueue::printer());
+        select.CopiesSe->setValue(3);
+    });
+    const QStringList pdfs = PrintQueue::waitForPdfs(title, 3);
+    ASSERT_EQ(pdfs.size(), 3) << pdfs.join(u' ').toStdString();
+    for (const QString& pdf : pdfs)
+        expectPages(pdf, {1, 2, 3, 4, 5});
+    const QStringList log = PrintQueue::pageLogLines(title);
+    ASSERT_EQ(log.size(), 3) << log.join(u'\n').toStdString();
+    for (const QString& line : log)
+        EXPECT_TRUE(line.contains(QStringLiteral(" total 5 "))) << line.toStdString();
+    EXPECT_EQ(pageFilesLeft(), QStringList());
+}
+
 TEST_F(PrintTest, AReportOpenedFromAPageFilePrintsEveryPageThroughThePageFiles)
 {
     const QString saved = temp.filePath(QStringLiteral("saved.qrp"));
