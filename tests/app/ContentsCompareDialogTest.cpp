@@ -22,14 +22,6 @@ using namespace bw::test;
 
 namespace {
 
-std::string contents(std::initializer_list<std::pair<const char*, const char*>> users)
-{
-    std::string log = crlf({"CONTENTS VERIFICATION"});
-    for (const auto& [name, bytes] : users)
-        log += crlf({std::string("Checking user = ") + name + " - 1 KB", std::string(bytes) + " bytes in use by user"});
-    return log + crlf({"PROCESSING COMPLETE"});
-}
-
 QStringList column(const QTableView* table, int c)
 {
     QStringList out;
@@ -44,8 +36,8 @@ TEST(ContentsCompareDialog, ScansBothLogsAsideAndShowsTheUsersSortableWithTheirC
 {
     FakePrompter prompter;
     TMainScreen window(prompter);
-    TempLog before(contents({{"ADA (a1a)", "100"}, {"BOB (b1b)", "50"}, {"DOT (d1d)", "9"}}));
-    TempLog after(contents({{"ADA (a1a)", "160"}, {"BOB (b1b)", "20"}, {"CY (c1c)", "7"}}));
+    TempLog before(contentsLog({{"ADA (a1a)", "100"}, {"BOB (b1b)", "50"}, {"DOT (d1d)", "9"}}));
+    TempLog after(contentsLog({{"ADA (a1a)", "160"}, {"BOB (b1b)", "20"}, {"CY (c1c)", "7"}}));
     ContentsCompareDialog dialog(prompter, after.path(), &window);
     dialog.show();
     EXPECT_EQ(dialog.newLogBox()->text(), after.path());

@@ -7,40 +7,17 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 using namespace bw;
 using namespace bw::test;
 
-namespace {
-
-std::string contents(std::initializer_list<std::pair<const char*, const char*>> users)
-{
-    std::string log = crlf({"CONTENTS VERIFICATION"});
-    for (const auto& [name, bytes] : users)
-        log += crlf({std::string("Checking user = ") + name + " - 1 KB", std::string(bytes) + " bytes in use by user"});
-    return log + crlf({"PROCESSING COMPLETE"});
-}
-
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
-
-} // namespace
-
 TEST(CliCompare, CountsTotalsAndRowsAsTsvOrJsonAndTheExportWithItsHeader)
 {
-    TempLog before(contents({{"ADA (a1a)", "100"}, {"BOB (b1b)", "50"}, {"J\xC9R (j1j)", "9"}}));
-    TempLog after(contents({{"ADA (a1a)", "160"}, {"BOB (b1b)", "50"}, {"CY (c1c)", "7"}}));
+    TempLog before(contentsLog({{"ADA (a1a)", "100"}, {"BOB (b1b)", "50"}, {"J\xC9R (j1j)", "9"}}));
+    TempLog after(contentsLog({{"ADA (a1a)", "160"}, {"BOB (b1b)", "50"}, {"CY (c1c)", "7"}}));
     const std::string o = before.path().toStdString(), n = after.path().toStdString();
     const auto tsv = cli({"compare", "contents", o, n});
     EXPECT_EQ(tsv.status, 0) << tsv.err;
-    EXPECT_EQ(lines(tsv.out), (std::vector<std::string>{
+    EXPECT_EQ(outputLines(tsv.out), (std::vector<std::string>{
                                   "# Old log: " + o, "# New log: " + n, "# 2 users in both, 1 new, 1 gone",
                                   "# Total Size: 159 then, 217 now, change +58", "ADA\ta1a\t100\t160\t60\t60.0\tboth",
                                   "BOB\tb1b\t50\t50\t0\t0.0\tboth", "CY\tc1c\t\t7\t\t\tnew", "J\xC9R\tj1j\t9\t\t\t\tgone"}));
@@ -49,7 +26,7 @@ TEST(CliCompare, CountsTotalsAndRowsAsTsvOrJsonAndTheExportWithItsHeader)
     const auto json = cli({"--format", "json", "compare", "contents", o, n, "--sort", "name", "--descending", "--export",
                            exported.toStdString()});
     EXPECT_EQ(json.status, 0) << json.err;
-    const auto objects = lines(json.out);
+    const auto objects = outputLines(json.out);
     ASSERT_EQ(objects.size(), 8u);
     for (const std::string& line : objects) {
         QJsonParseError error;

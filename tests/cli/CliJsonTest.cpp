@@ -2,29 +2,13 @@
 #include "support/ActionFixture.h"
 #include "support/ScanRecorder.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 using namespace bw;
 using namespace bw::test;
-
-namespace {
-
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
-
-} // namespace
 
 TEST(CliJson, EveryKindsRowsParseAndHoldTheValuesOfTheTabSeparatedRows)
 {
@@ -34,7 +18,7 @@ TEST(CliJson, EveryKindsRowsParseAndHoldTheValuesOfTheTabSeparatedRows)
         const auto tsv = cli({"scan", kind, log});
         const auto json = cli({"scan", kind, log, "--format", "json"});
         ASSERT_EQ(json.status, tsv.status);
-        const auto tsvLines = lines(tsv.out), jsonLines = lines(json.out);
+        const auto tsvLines = outputLines(tsv.out), jsonLines = outputLines(json.out);
         ASSERT_EQ(jsonLines.size(), tsvLines.size());
         int rows = 0;
         for (std::size_t i = 0; i < jsonLines.size(); ++i) {
@@ -64,7 +48,7 @@ TEST(CliJson, EveryKindsRowsParseAndHoldTheValuesOfTheTabSeparatedRows)
                         "PROCESSING COMPLETE"}));
     const auto r = cli({"scan", "contents", latin.path().toStdString(), "--format", "json"});
     std::string row;
-    for (const std::string& line : lines(r.out)) {
+    for (const std::string& line : outputLines(r.out)) {
         if (line.find("\"User Name\"") != std::string::npos)
             row = line;
     }

@@ -139,4 +139,28 @@ inline std::string crlf(std::initializer_list<std::string_view> lines)
     return out;
 }
 
+// A contents log of one section: each user's "NAME (FID)" and bytes in use.
+inline std::string contentsLog(std::initializer_list<std::pair<const char*, const char*>> users)
+{
+    std::string log = crlf({"CONTENTS VERIFICATION"});
+    for (const auto& [name, bytes] : users)
+        log += crlf({std::string("Checking user = ") + name + " - 1 KB", std::string(bytes) + " bytes in use by user"});
+    return log + crlf({"PROCESSING COMPLETE"});
+}
+
+// The lines of a program's output, without their line feeds.
+inline std::vector<std::string> outputLines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        out.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return out;
+}
+
 } // namespace bw::test
