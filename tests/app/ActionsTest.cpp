@@ -63,7 +63,7 @@ TEST(WindowActions, ExportButtonsWriteTheListAndShareOneSaveDialog)
     QTest::mouseClick(w.tab(0)->actionButton(), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return !w.tab(0)->session().actionRunning(); }));
     EXPECT_TRUE(readAll(file).endsWith("BOB\tb0b\t10\tN/A\tN/A\tN/A\t10\tZ\tN/A\tN/A\t\t12/10/03 13:45\r\n"));
-    EXPECT_EQ(w.tab(0)->statusText()->text(), "Content Verification Section Completed - 1 Users");
+    EXPECT_EQ(w.tab(0)->statusText()->text(), "Exported 1 row to " + QDir::toNativeSeparators(file));
     EXPECT_TRUE(w.tab(0)->continueButton()->isEnabled());
     QTest::mouseClick(w.tab(0)->continueButton(), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return !w.tab(0)->scanRunning(); }));
