@@ -481,7 +481,7 @@ void ScanTab::fitCaptionColumn()
     if (m_session.profile().checkableRows)
         needed += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, m_list) + 2 * margin;
     const UiScale scale(fontMetrics());
-    needed = std::min(needed, scale.x(250));
+    needed = std::min(needed, scale.x(300));
     const int current = 0 == m_stretchColumn ? m_stretchWidth : m_list->header()->sectionSize(0);
     if (needed > current)
         setFittedWidth(0, needed);

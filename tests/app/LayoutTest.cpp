@@ -5,6 +5,7 @@
 #include "app/WindowHelpers.h"
 #include "support/AtTwoFonts.h"
 #include "support/FakePrompter.h"
+#include "support/ScanRecorder.h"
 #include "support/Wait.h"
 
 #include <QAbstractButton>
@@ -120,6 +121,37 @@ TEST_P(AtTwoFonts, TheWindowResizesAndColumnsWiden)
     const QModelIndex total = t->list()->model()->index(0, 6);
     header->resizeSection(6, 4);
     EXPECT_TRUE(delegate->tipFor(t->list(), total).startsWith(total.data().toString() + u'\n'));
+}
+
+TEST_P(AtTwoFonts, TheFirstColumnFitsTheWidestCaptionListed)
+{
+    FakePrompter prompter;
+    TMainScreen window(prompter);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // A name longer than its column was designed for, within its limit.
+    TempLog blobs(crlf({"- checking area po", "- Checking directory 3A",
+                        "Error 52- Blob file with missing trailer: 4A1B2C3D_ARCHIVE_COPY_0001.000",
+                        "Return from FlmAdopt = 0xC067", "PROCESSING COMPLETE"}));
+    const std::pair<int, QString> logs[] = {{0, sample(0)}, {2, sample(2)}, {3, sample(3)}, {3, blobs.path()}};
+    for (const auto& [i, log] : logs) {
+        window.pageControl()->setCurrentIndex(i);
+        ScanTab* t = window.tab(i);
+        t->choose(log);
+        QTest::mouseClick(t->parseButton(), Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue(); }));
+        const QAbstractItemModel* model = t->list()->model();
+        auto* delegate = qobject_cast<CellTipDelegate*>(t->list()->itemDelegate());
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const QModelIndex name = model->index(r, 0);
+            EXPECT_EQ(delegate->tipFor(t->list(), name), name.data(Qt::ToolTipRole).toString())
+                << i << ": " << name.data().toString().toStdString() << " is cut";
+        }
+        while (t->scanRunning()) {
+            t->continueClick();
+            ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue() || !t->scanRunning(); }));
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, AtTwoFonts, ::testing::Values(1.0, 1.5));
