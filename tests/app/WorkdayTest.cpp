@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -88,11 +89,19 @@ std::vector<std::string> captions(ScanTab* t)
 template <typename F>
 void answerNextModal(F answer)
 {
-    QTimer::singleShot(0, [answer] {
-        QTest::qWait(10);
-        if (QWidget* modal = QApplication::activeModalWidget())
+    auto* timer = new QTimer;
+    // Answered once it has been up for a tick, inside its own loop.
+    QObject::connect(timer, &QTimer::timeout, [timer, answer, tries = 0, seen = 0]() mutable {
+        QWidget* modal = QApplication::activeModalWidget();
+        seen = modal ? seen + 1 : 0;
+        if (seen < 2 && ++tries < 500)
+            return;
+        timer->deleteLater();
+        timer->stop();
+        if (modal)
             answer(modal);
     });
+    timer->start(10);
 }
 
 } // namespace
@@ -337,4 +346,35 @@ TEST(Workday, TheSortArrowShowsTheOrderTheRowsAreIn)
     EXPECT_EQ(captions(t), (std::vector<std::string>{"USER2", "USER1", "USER0"}));
     EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
     w.finish(0);
+}
+
+TEST(Workday, FileDialogsOpenBesideTheLogThenWhereTheLastWasLeft)
+{
+    TempLog log(users(1));
+    const QString other = log.dir() + "/other";
+    ASSERT_TRUE(QDir().mkpath(other));
+    WidgetPrompter prompter;
+    prompter.setLastFolder(log.dir());
+    QString opened;
+    answerNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        opened = dialog->directory().absolutePath();
+        // The user goes to another folder and names the file there.
+        dialog->setDirectory(other);
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText("report.pdf");
+        static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+    });
+    const auto saved = prompter.saveFileAs("Save Report", {"PDF (*.pdf)"}, "pdf");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->path, QDir::toNativeSeparators(other + "/report.pdf"));
+    EXPECT_EQ(opened, QDir(log.dir()).absolutePath()) << "not the process's current folder";
+    answerNextModal([&](QWidget* modal) {
+        opened = qobject_cast<QFileDialog*>(modal)->directory().absolutePath();
+        modal->close();
+    });
+    EXPECT_FALSE(prompter.saveFile("Enter Name", QString(), QString(), QString()));
+    EXPECT_EQ(opened, QDir(other).absolutePath());
 }
