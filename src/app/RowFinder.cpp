@@ -35,8 +35,13 @@ bool RowFinder::matches(std::string_view cell) const
 {
     if (m_text.isEmpty())
         return false;
-    if (!m_ascii)
+    if (!m_ascii) {
+        // Text beyond ASCII needs a byte beyond it in the cell (leaving aside
+        // the few signs that fold to ASCII letters); most cells have none.
+        if (std::none_of(cell.begin(), cell.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+            return false;
         return displayText(cell).contains(m_text, Qt::CaseInsensitive);
+    }
     const std::size_t n = m_folded.size();
     if (cell.size() < n)
         return false;
