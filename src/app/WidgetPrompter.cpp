@@ -8,9 +8,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -39,6 +43,18 @@ bool WidgetPrompter::messageWithButton(const QString& text, const QString& extra
     QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok, m_parent);
     QAbstractButton* extra = extraButton.isEmpty() ? nullptr : box.addButton(extraButton, QMessageBox::ActionRole);
     box.setDefaultButton(QMessageBox::Ok);
+    // A box of several lines reads better wider than the box's own limit,
+    // which on a small or scaled screen wraps every line.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        const QFontMetrics metrics = label->fontMetrics();
+        int widest = 0;
+        for (const QString& line : text.split(u'\n'))
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        int limit = 60 * metrics.averageCharWidth();
+        if (const QScreen* screen = box.screen())
+            limit = std::min(limit, screen->availableGeometry().width() * 2 / 3);
+        label->setMinimumWidth(std::min(widest, limit));
+    }
     box.exec();
     return extra && box.clickedButton() == extra;
 }

@@ -1,4 +1,7 @@
 #include "app/CellTipDelegate.h"
+#include "app/FindBar.h"
+#include "app/RunMessages.h"
+#include "app/WidgetPrompter.h"
 #include "app/ScanTab.h"
 #include "app/StatusText.h"
 #include "app/TMainScreen.h"
@@ -12,11 +15,15 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -151,6 +158,74 @@ TEST_P(AtTwoFonts, TheFirstColumnFitsTheWidestCaptionListed)
             t->continueClick();
             ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue() || !t->scanRunning(); }));
         }
+    }
+}
+
+// BW_SCREENSHOTS names a folder for the pictures the README shows.
+void screenshot(QWidget* widget, const QString& name, double factor)
+{
+    if (const QByteArray folder = qgetenv("BW_SCREENSHOTS"); !folder.isEmpty())
+        widget->grab().save(QString::fromLocal8Bit(folder) + u'/' + name +
+                            (factor == 1.0 ? QString() : QStringLiteral("-") + QString::number(factor)) + QStringLiteral(".png"));
+}
+
+TEST_P(AtTwoFonts, TheFindBarAndTheRunSummaryShowTheirTextsWhole)
+{
+    FakePrompter prompter;
+    TMainScreen window(prompter);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ScanTab* t = window.tab(0);
+    t->choose(sample(0));
+    QTest::mouseClick(t->parseButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue(); }));
+    t->openFind();
+    // By name or file ID: JSMITH's a4k does not match, KMUELLER's e3t does.
+    QTest::keyClicks(t->findBar()->textBox(), "e");
+    EXPECT_EQ(t->findBar()->resultLabel()->text(), "1 of 5");
+    t->findNext();
+    EXPECT_EQ(t->findBar()->resultLabel()->text(), "2 of 5");
+    for (const QLabel* l : t->findBar()->findChildren<QLabel*>())
+        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text().remove(u'&')), l->contentsRect().width());
+    for (const QToolButton* b : {t->findBar()->previousButton(), t->findBar()->nextButton()})
+        EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+    screenshot(&window, QStringLiteral("find"), GetParam());
+
+    RunMessages run(prompter);
+    run.begin();
+    for (int i = 0; i < 1197; ++i)
+        run.message(QStringLiteral("Source File \\\\GWSRV01\\MAIL\\PO1\\OFFILES\\FD%1\\%2.ACA Not Found").arg(i % 64).arg(i));
+    for (int i = 0; i < 3; ++i)
+        run.message(QStringLiteral("Error Creating Directory C:\\Rescue\\LIB000%1").arg(i));
+    const QString text = run.summary(QStringLiteral("Completed Export - 0 Successful / 1200 Failures"));
+    // The window's own box, answered once it is up.
+    WidgetPrompter widgets;
+    widgets.setParent(&window);
+    bool checked = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        answer.stop();
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_TRUE(label->text().contains(u"File > Path Mappings"));
+        // The status line whole on one line.
+        EXPECT_GE(label->contentsRect().width(),
+                  label->fontMetrics().horizontalAdvance(text.section(u'\n', 0, 0)));
+        screenshot(box, QStringLiteral("run-summary"), GetParam());
+        checked = true;
+        box->button(QMessageBox::Ok)->click();
+    });
+    answer.start(10);
+    EXPECT_FALSE(widgets.messageWithButton(text, RunMessages::mappingsButtonText()));
+    EXPECT_TRUE(checked);
+    t->continueClick();
+    ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue() || !t->scanRunning(); }));
+    while (t->scanRunning()) {
+        t->continueClick();
+        ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue() || !t->scanRunning(); }));
     }
 }
 
