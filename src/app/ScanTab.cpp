@@ -465,7 +465,21 @@ void ScanTab::fitCaptionColumn()
     std::size_t longest = 0;
     for (std::size_t i = 0; i < count; ++i)
         longest = std::max(longest, rows.at(i).caption.size());
+    // Captions no longer than those measured before fit already; measuring
+    // at every pause would cost more than the scan of a small section.
+    if (longest <= m_fittedCaptionLength)
+        return;
+    m_fittedCaptionLength = longest;
     const QFontMetrics metrics = m_list->fontMetrics();
+    QStyle* style = m_list->style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1;
+    int padding = 2 * margin + metrics.averageCharWidth();
+    if (m_session.profile().checkableRows)
+        padding += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, m_list) + 2 * margin;
+    // Even the widest letters would fit.
+    const int current = m_list->header()->sectionSize(0);
+    if (static_cast<int>(longest) * metrics.maxWidth() + padding <= current)
+        return;
     int widest = 0;
     int measured = 0;
     for (std::size_t i = 0; i < count && measured < 64; ++i) {
@@ -475,15 +489,9 @@ void ScanTab::fitCaptionColumn()
         widest = std::max(widest, metrics.horizontalAdvance(displayText(caption)));
         ++measured;
     }
-    QStyle* style = m_list->style();
-    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1;
-    int needed = widest + 2 * margin + metrics.averageCharWidth();
-    if (m_session.profile().checkableRows)
-        needed += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, m_list) + 2 * margin;
     const UiScale scale(fontMetrics());
-    needed = std::min(needed, scale.x(300));
-    const int current = 0 == m_stretchColumn ? m_stretchWidth : m_list->header()->sectionSize(0);
-    if (needed > current)
+    const int needed = std::min(widest + padding, scale.x(300));
+    if (needed > (0 == m_stretchColumn ? m_stretchWidth : current))
         setFittedWidth(0, needed);
 }
 

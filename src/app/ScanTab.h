@@ -135,6 +135,8 @@ private:
     int m_stretchColumn = 0;
     int m_stretchWidth = 0;
     bool m_fitting = false;
+    // The longest caption, in bytes, that the first column was fitted to.
+    std::size_t m_fittedCaptionLength = 0;
     // A section of the tab's kind was seen in this scan.
     bool m_sawSection = false;
     StatusText* m_status = nullptr;
