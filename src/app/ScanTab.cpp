@@ -489,8 +489,18 @@ void ScanTab::fitCaptionColumn()
         widest = std::max(widest, metrics.horizontalAdvance(displayText(caption)));
         ++measured;
     }
+    // Within the list's width: a horizontal scroll bar under the list would
+    // have the view lay itself out again at every section, several times
+    // slower than the scan of a small one. What the widest column has
+    // beyond its own width can be given.
+    QHeaderView* header = m_list->header();
+    int others = 0;
+    for (int c = 1; c < header->count(); ++c) {
+        if (!header->isSectionHidden(c))
+            others += c == m_stretchColumn ? m_stretchWidth : header->sectionSize(c);
+    }
     const UiScale scale(fontMetrics());
-    const int needed = std::min(widest + padding, scale.x(300));
+    const int needed = std::min({widest + padding, scale.x(300), m_list->viewport()->width() - others});
     if (needed > (0 == m_stretchColumn ? m_stretchWidth : current))
         setFittedWidth(0, needed);
 }
