@@ -2,13 +2,20 @@
 
 #include "actions/FileActions.h"
 #include "app/CellTipDelegate.h"
+#include "app/FindBar.h"
 #include "app/ListHeader.h"
+#include "app/RowFinder.h"
 #include "app/RowListModel.h"
+#include "app/RowListView.h"
 #include "app/StatusText.h"
 #include "app/UiScale.h"
+#include "app/WidgetPrompter.h"
+#include "base/DisplayText.h"
 #include "base/Prompter.h"
 #include "lists/SortState.h"
+#include "report_engine/PrintJob.h"
 
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDir>
 #include <QDropEvent>
@@ -21,6 +28,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QTreeView>
 #include <QUrl>
@@ -96,7 +104,7 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
         ++row;
     }
 
-    m_list = named(new QTreeView, traits.listName, "Click Column Heading to Sort Results");
+    m_list = named(new RowListView, traits.listName, "Click Column Heading to Sort Results");
     m_model = new RowListModel(profile, m_session.rows(), this);
     m_list->setHeader(new ListHeader(m_list));
     m_list->setModel(m_model);
@@ -112,8 +120,10 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     m_list->setItemDelegate(new CellTipDelegate(m_list));
     QHeaderView* header = m_list->header();
     header->setSectionsClickable(true);
-    // The last column takes what a wider window gives the list.
-    header->setStretchLastSection(true);
+    // The widest text column takes what a wider window gives the list, the
+    // others keep their fitted widths.
+    header->setStretchLastSection(false);
+    m_stretchColumn = std::clamp(traits.stretchColumn, 0, static_cast<int>(profile.columns().size()) - 1);
     // The designed widths, grown with the font, and never narrower than the
     // heading with its sort arrow. Every column can be widened by a drag, and
     // a double click on its edge fits it to its contents.
@@ -126,7 +136,30 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
         header->resizeSection(section, std::max(scale.x(columns[c].width), header->sectionSizeHint(section)));
     }
     header->setSortIndicatorShown(false);
+    m_stretchWidth = header->sectionSize(m_stretchColumn);
+    m_list->viewport()->installEventFilter(this);
+    connect(header, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+        if (m_fitting)
+            return;
+        // A drag on the widest column sets its width until the list is
+        // resized; after a drag on another, the widest takes up the room.
+        if (section == m_stretchColumn)
+            m_stretchWidth = size;
+        else
+            fitColumns();
+    });
     grid->addWidget(m_list, row++, 0, 1, 3);
+
+    m_findBar = new FindBar;
+    m_findBar->setVisible(false);
+    grid->addWidget(m_findBar, row++, 0, 1, 3);
+    connect(m_findBar, &FindBar::textChanged, this, [this] {
+        const QModelIndex current = m_list->currentIndex();
+        find(current.isValid() ? current.row() : 0, true);
+    });
+    connect(m_findBar, &FindBar::nextRequested, this, &ScanTab::findNext);
+    connect(m_findBar, &FindBar::previousRequested, this, &ScanTab::findPrevious);
+    connect(m_findBar, &FindBar::closeRequested, this, &ScanTab::closeFind);
 
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(new QLabel(tr("Program Status")));
@@ -174,7 +207,12 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
         if (m_outputDir)
             m_outputDir->setText(m_session.outputDirectory());
     });
-    connect(&m_session, &ScanSession::statusChanged, this, [this] { m_status->setText(m_session.status()); });
+    connect(&m_session, &ScanSession::statusChanged, this, [this] {
+        m_status->setText(m_session.status());
+        // Logs of some kinds say so when a section starts, before any row.
+        if (m_session.status().endsWith(u"Section Found"))
+            m_sawSection = true;
+    });
     connect(&m_session, &ScanSession::lineCounterChanged, this, [this] {
         const QString& text = m_session.lineCounter();
         // The width moves only when the count gains a digit, so the layout
@@ -189,12 +227,32 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     connect(&m_session, &ScanSession::progressChanged, this,
             [this] { m_progress->setValue(static_cast<int>(m_session.progress() * 100)); });
     connect(&m_session, &ScanSession::scanPaused, this, [this] {
+        m_sawSection = true;
+        fitCaptionColumn();
         // Enter goes on to the next section.
         if (isVisible())
             m_continue->setFocus();
         emit scanPaused();
     });
-    connect(&m_session, &ScanSession::scanEnded, this, &ScanTab::scanEnded);
+    connect(&m_session, &ScanSession::scanEnded, this, [this] {
+        fitCaptionColumn();
+        // An empty list after a whole log says why, unless the error box did.
+        if (!m_session.scan().failed() && !m_sawSection && m_session.rows().empty())
+            m_list->setPlaceholderText(QString::fromLatin1(m_traits.noSectionText));
+        // A log that could not be read leaves the user to pick another.
+        if (m_session.scan().failed() && isVisible())
+            m_pick->setFocus();
+        emit scanEnded();
+    });
+    connect(&m_actions, &ActionDriver::finished, this, &ScanTab::actionFinished);
+    if (auto* widgets = dynamic_cast<WidgetPrompter*>(&m_prompter)) {
+        m_runMessages.setBoxes({[widgets](const QString& text, const QString& checkBox) {
+                                    return widgets->messageWithCheckBox(text, checkBox);
+                                },
+                                [widgets](const QString& text, const QString& button) {
+                                    return widgets->messageWithButton(text, button);
+                                }});
+    }
     showControls();
 }
 
@@ -214,11 +272,23 @@ void ScanTab::pickClick()
         choose(*path);
 }
 
+QTreeView* ScanTab::list() const
+{
+    return m_list;
+}
+
 void ScanTab::choose(const QString& path)
 {
-    if (!m_session.choose(path))
+    if (!m_session.choose(path)) {
+        // Focus would otherwise fall to the tab bar.
+        m_pick->setFocus();
         return;
+    }
     m_lastPickedPath = path;
+    m_list->setPlaceholderText({});
+    // The next dialog with no folder of its own opens beside the log.
+    if (auto* widgets = dynamic_cast<WidgetPrompter*>(&m_prompter))
+        widgets->setLastFolder(QFileInfo(path).absolutePath());
     if (m_traits.focusParseAfterPick)
         m_parse->setFocus();
 }
@@ -226,6 +296,8 @@ void ScanTab::choose(const QString& path)
 void ScanTab::parseClick()
 {
     m_progress->setValue(0);
+    m_sawSection = false;
+    m_list->setPlaceholderText({});
     m_session.parse();
 }
 
@@ -243,14 +315,194 @@ void ScanTab::printClick()
 {
     // The report of the rows listed now, in their order, in the program's
     // preview; the window stays usable while it is open.
-    if (m_report && m_session.isEnabled(ScanSession::Control::Print))
-        m_report->preview();
+    if (!m_report || !m_session.isEnabled(ScanSession::Control::Print))
+        return;
+    const bool atPause = m_session.isEnabled(ScanSession::Control::Continue);
+    PrintJob* job = m_report->preview();
+    // Closing a preview opened at a pause leaves Enter on Continue, not on
+    // Print, which would open another. The job goes with its preview.
+    if (atPause && job) {
+        connect(job, &QObject::destroyed, this, [this] {
+            if (m_continue->isEnabled() && isVisible())
+                m_continue->setFocus();
+        });
+    }
 }
 
 void ScanTab::actionClick()
 {
-    if (m_session.isEnabled(ScanSession::Control::Action))
-        m_actions.start(FileActions::forActionButton(m_session, m_prompter, *m_saveDialog));
+    if (!m_session.isEnabled(ScanSession::Control::Action))
+        return;
+    m_runMessages.begin();
+    m_actions.start(FileActions::forActionButton(m_session, m_runMessages, *m_saveDialog));
+}
+
+void ScanTab::actionFinished(ActionRun::Outcome outcome)
+{
+    if (outcome == ActionRun::Outcome::Cancelled)
+        return;
+    const ScanKind kind = m_traits.kind;
+    // The two exports end without a word of their own.
+    if (outcome == ActionRun::Outcome::Succeeded && (kind == ScanKind::Contents || kind == ScanKind::Expire)) {
+        const QString file = QDir::toNativeSeparators(QDir(m_saveDialog->folder()).filePath(m_saveDialog->name()));
+        const std::size_t count = m_session.rows().size();
+        m_session.showActionStatus(count == 1 ? tr("Exported 1 row to %1").arg(file)
+                                              : tr("Exported %1 rows to %2").arg(count).arg(file));
+    }
+    if (m_runMessages.showSummary(m_session.status()))
+        emit pathMappingsWanted();
+}
+
+void ScanTab::openFind()
+{
+    if (!m_findBar->isVisible()) {
+        QWidget* focus = QApplication::focusWidget();
+        m_beforeFind = focus && isAncestorOf(focus) ? focus : nullptr;
+        m_findBar->setVisible(true);
+    }
+    m_findBar->textBox()->setFocus(Qt::ShortcutFocusReason);
+    m_findBar->textBox()->selectAll();
+}
+
+void ScanTab::closeFind()
+{
+    if (!m_findBar->isVisible())
+        return;
+    const bool hadFocus = m_findBar->isAncestorOf(QApplication::focusWidget());
+    m_findBar->setVisible(false);
+    if (!hadFocus)
+        return;
+    // At a pause Enter should go on with the scan, as before Find.
+    if (m_continue->isEnabled())
+        m_continue->setFocus();
+    else if (m_beforeFind && m_beforeFind->isEnabled() && m_beforeFind->isVisible())
+        m_beforeFind->setFocus();
+    else
+        m_list->setFocus();
+}
+
+void ScanTab::findNext()
+{
+    if (!m_findBar->isVisible() || m_findBar->text().isEmpty()) {
+        openFind();
+        return;
+    }
+    const QModelIndex current = m_list->currentIndex();
+    find(current.isValid() ? current.row() + 1 : 0, true);
+}
+
+void ScanTab::findPrevious()
+{
+    if (!m_findBar->isVisible() || m_findBar->text().isEmpty()) {
+        openFind();
+        return;
+    }
+    const QModelIndex current = m_list->currentIndex();
+    find(current.isValid() ? current.row() - 1 : m_model->rowCount() - 1, false);
+}
+
+void ScanTab::find(int start, bool forward)
+{
+    const RowFinder finder(m_findBar->text());
+    const int rowCount = m_model->rowCount();
+    // Past either end the search goes round.
+    if (rowCount > 0)
+        start = (start % rowCount + rowCount) % rowCount;
+    const RowFinder::Hit hit = finder.find(m_session.rows(), rowCount, m_model->columnCount(), start, forward);
+    m_findBar->showResult(hit.number, hit.count);
+    if (hit.row < 0)
+        return;
+    // Selecting a row changes neither the rows nor their order.
+    const QModelIndex index = m_model->index(hit.row, 0);
+    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_list->scrollTo(index);
+}
+
+bool ScanTab::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ScanTab::fitColumns()
+{
+    QHeaderView* header = m_list->header();
+    if (m_fitting || m_stretchColumn >= header->count())
+        return;
+    int others = 0;
+    for (int c = 0; c < header->count(); ++c) {
+        if (c != m_stretchColumn && !header->isSectionHidden(c))
+            others += header->sectionSize(c);
+    }
+    const int width = std::max(m_stretchWidth, m_list->viewport()->width() - others);
+    if (header->sectionSize(m_stretchColumn) == width)
+        return;
+    m_fitting = true;
+    header->resizeSection(m_stretchColumn, width);
+    m_fitting = false;
+}
+
+void ScanTab::setFittedWidth(int column, int width)
+{
+    if (column == m_stretchColumn) {
+        m_stretchWidth = width;
+        fitColumns();
+    } else {
+        m_list->header()->resizeSection(column, width);
+    }
+}
+
+void ScanTab::fitCaptionColumn()
+{
+    // The widest caption sets the first column's width, up to a limit; its
+    // width in pixels is measured for the longest captions only, as a list
+    // may hold hundreds of thousands.
+    const RowStore& rows = m_session.rows();
+    const std::size_t count = rows.placedCount();
+    if (count == 0)
+        return;
+    std::size_t longest = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        longest = std::max(longest, rows.at(i).caption.size());
+    // Captions no longer than those measured before fit already; measuring
+    // at every pause would cost more than the scan of a small section.
+    if (longest <= m_fittedCaptionLength)
+        return;
+    m_fittedCaptionLength = longest;
+    const QFontMetrics metrics = m_list->fontMetrics();
+    QStyle* style = m_list->style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1;
+    int padding = 2 * margin + metrics.averageCharWidth();
+    if (m_session.profile().checkableRows)
+        padding += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, m_list) + 2 * margin;
+    // Even the widest letters would fit.
+    const int current = m_list->header()->sectionSize(0);
+    if (static_cast<int>(longest) * metrics.maxWidth() + padding <= current)
+        return;
+    int widest = 0;
+    int measured = 0;
+    for (std::size_t i = 0; i < count && measured < 64; ++i) {
+        const std::string& caption = rows.at(i).caption;
+        if (caption.size() + 4 < longest)
+            continue;
+        widest = std::max(widest, metrics.horizontalAdvance(displayText(caption)));
+        ++measured;
+    }
+    // Within the list's width: a horizontal scroll bar under the list would
+    // have the view lay itself out again at every section, several times
+    // slower than the scan of a small one. What the widest column has
+    // beyond its own width can be given.
+    QHeaderView* header = m_list->header();
+    int others = 0;
+    for (int c = 1; c < header->count(); ++c) {
+        if (!header->isSectionHidden(c))
+            others += c == m_stretchColumn ? m_stretchWidth : header->sectionSize(c);
+    }
+    const UiScale scale(fontMetrics());
+    const int needed = std::min({widest + padding, scale.x(300), m_list->viewport()->width() - others});
+    if (needed > (0 == m_stretchColumn ? m_stretchWidth : current))
+        setFittedWidth(0, needed);
 }
 
 void ScanTab::SpdBOPDirClick()

@@ -2,6 +2,7 @@
 
 #include "actions/ActionDriver.h"
 #include "actions/SaveDialog.h"
+#include "app/RunMessages.h"
 #include "app/TabTraits.h"
 #include "report_engine/BandReport.h"
 #include "session/ScanSession.h"
@@ -19,8 +20,10 @@ class QTreeView;
 
 namespace bw {
 
+class FindBar;
 class Prompter;
 class RowListModel;
+class RowListView;
 class StatusText;
 struct SortState;
 
@@ -45,7 +48,9 @@ public:
     QLineEdit* outputDirectoryBox() const { return m_outputDir; }
     QToolButton* pickButton() const { return m_pick; }
     QToolButton* outputDirectoryButton() const { return m_outputDirButton; }
-    QTreeView* list() const { return m_list; }
+    QTreeView* list() const;
+    RowListView* listView() const { return m_list; }
+    FindBar* findBar() const { return m_findBar; }
     RowListModel* model() const { return m_model; }
     StatusText* statusText() const { return m_status; }
     StatusText* lineCounter() const { return m_lineCounter; }
@@ -70,21 +75,38 @@ public:
     // The window's one save dialog, shared by the tabs' exports.
     void setSaveDialog(SaveDialog& dialog) { m_saveDialog = &dialog; }
     ActionDriver& actions() { return m_actions; }
+    // The prompter of the tab's action runs, which sums up their failures.
+    RunMessages& runMessages() { return m_runMessages; }
     void columnClick(int column);
+
+    // Find: the bar opens with its text selected; next and previous select
+    // and show the next matching row, going round the list's end.
+    void openFind();
+    void closeFind();
+    void findNext();
+    void findPrevious();
 
 signals:
     // Emitted when the scan stops to wait for Continue.
     void scanPaused();
     // Emitted when a scan has ended (log exhausted or failed).
     void scanEnded();
+    // The summary of a run asks for File > Path Mappings.
+    void pathMappingsWanted();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showControls();
     void showSort();
+    void actionFinished(ActionRun::Outcome outcome);
+    void find(int start, bool forward);
+    void fitColumns();
+    void fitCaptionColumn();
+    void setFittedWidth(int column, int width);
     static QString droppedLog(const QMimeData* mime);
 
     const TabTraits& m_traits;
@@ -95,6 +117,7 @@ private:
     // Declared after the session, so that a run holding on to the session
     // goes first.
     ActionDriver m_actions{m_session};
+    RunMessages m_runMessages{m_prompter};
     SaveDialog m_ownSaveDialog;
     SaveDialog* m_saveDialog = &m_ownSaveDialog;
     RowListModel* m_model = nullptr;
@@ -104,7 +127,18 @@ private:
     QToolButton* m_pick = nullptr;
     QLineEdit* m_outputDir = nullptr;
     QToolButton* m_outputDirButton = nullptr;
-    QTreeView* m_list = nullptr;
+    RowListView* m_list = nullptr;
+    FindBar* m_findBar = nullptr;
+    // Where focus was before the find bar took it.
+    QPointer<QWidget> m_beforeFind;
+    // The column that takes the room a wider list gives, and its own width.
+    int m_stretchColumn = 0;
+    int m_stretchWidth = 0;
+    bool m_fitting = false;
+    // The longest caption, in bytes, that the first column was fitted to.
+    std::size_t m_fittedCaptionLength = 0;
+    // A section of the tab's kind was seen in this scan.
+    bool m_sawSection = false;
     StatusText* m_status = nullptr;
     StatusText* m_lineCounter = nullptr;
     QProgressBar* m_progress = nullptr;

@@ -60,6 +60,7 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
         connect(&tab->session(), &ScanSession::controlsChanged, this, &TMainScreen::showLocks);
         tab->setSaveDialog(m_saveDialog);
         tab->session().setPathMappings(m_mappings);
+        connect(tab, &ScanTab::pathMappingsWanted, this, &TMainScreen::PathMappings1Click);
     }
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
         // Whatever asks for another tab while a scan runs, the scanning tab stays.
@@ -98,6 +99,20 @@ TMainScreen::TMainScreen(Prompter& prompter, QWidget* parent)
     connect(menuKey, &QShortcut::activated, this, [this, file] {
         menuBar()->setActiveAction(file->menuAction());
     });
+    // Find works on the active tab's list; F3 and Shift+F3 as on most desktops.
+    QMenu* edit = menuBar()->addMenu(tr("Ed&it"));
+    QAction* find = edit->addAction(tr("&Find..."));
+    find->setObjectName(QStringLiteral("Find1"));
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, this, [this] { activeTab()->openFind(); });
+    QAction* next = edit->addAction(tr("Find &Next"));
+    next->setObjectName(QStringLiteral("FindNext1"));
+    next->setShortcut(QKeySequence(Qt::Key_F3));
+    connect(next, &QAction::triggered, this, [this] { activeTab()->findNext(); });
+    QAction* previous = edit->addAction(tr("Find &Previous"));
+    previous->setObjectName(QStringLiteral("FindPrevious1"));
+    previous->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    connect(previous, &QAction::triggered, this, [this] { activeTab()->findPrevious(); });
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     QAction* about = help->addAction(tr("&About"));
     about->setObjectName(QStringLiteral("About1"));

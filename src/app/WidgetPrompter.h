@@ -23,8 +23,23 @@ public:
     std::optional<SaveChoice> saveFileAs(const QString& title, const QStringList& filters,
                                          const QString& defaultSuffix) override;
 
+    // A message box with a check box under its text; true when ticked.
+    bool messageWithCheckBox(const QString& text, const QString& checkBox);
+    // A message box with a second button beside OK, when extraButton is
+    // not empty; true when that button was pressed.
+    bool messageWithButton(const QString& text, const QString& extraButton);
+
+    // Where the next dialog opens when it is given no folder: where the
+    // last one was left, at first the log's folder.
+    void setLastFolder(const QString& folder) { m_lastFolder = folder; }
+    const QString& lastFolder() const { return m_lastFolder; }
+
 private:
+    QString startIn(const QString& start) const { return start.isEmpty() ? m_lastFolder : start; }
+    void leftAt(const QString& path);
+
     QWidget* m_parent = nullptr;
+    QString m_lastFolder;
 };
 
 } // namespace bw

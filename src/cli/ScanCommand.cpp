@@ -584,11 +584,16 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
         if (printer)
             printer->atEnd();
     });
+    bool sawSection = false;
+    QObject::connect(&session, &ScanSession::statusChanged, [&] {
+        sawSection = sawSection || session.status().endsWith(u"Section Found");
+    });
     session.parse();
     bool actionFailed = false;
     while (session.scanRunning() && !output.failed()) {
         if (session.step() == Scan::Outcome::Paused) {
             ++pauses;
+            sawSection = true;
             writeRows(true);
             output.pass();
             if (reports)
@@ -602,6 +607,9 @@ int ScanCommand::run(const std::vector<std::string>& args, std::ostream& out, st
             session.continueScan();
         }
     }
+    // An empty list alone would not say that the log held nothing of this kind.
+    if (!sawSection && !session.scan().failed() && session.rows().empty())
+        err << "brindlewick-cli: no " << session.profile().name << " section was found in " << options->log << '\n';
     // After the scan, the listed rows as the enabled action button offers them.
     if (!actionFailed && !output.failed() && actions.any() && !session.scan().failed() && !session.rows().empty())
         actions.run();

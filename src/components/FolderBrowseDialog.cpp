@@ -157,6 +157,21 @@ int scaled(double scale, int designPixels)
 
 } // namespace
 
+int FolderBrowseDialog::titleBarWidth(const QWidget& dialog)
+{
+    // Title bars draw their caption in a bold font, beside an icon and
+    // three buttons about a line high each; folder names need the room too.
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    return std::max(scaled(designScale(dialog), 420),
+                    metrics.horizontalAdvance(dialog.windowTitle()) + 8 * metrics.height());
+}
+
+namespace {
+
+} // namespace
+
 FolderBrowseDialog::FolderBrowseDialog(Prompter& prompter, QObject* owner)
     : QObject(owner)
     , m_prompter(prompter)
@@ -402,7 +417,7 @@ void FolderBrowseDialog::buildDialog(QWidget* owner)
     QObject::connect(m_tree->verticalScrollBar(), &QScrollBar::actionTriggered, this,
                      [this] { m_followSelection = false; });
     okButton()->setEnabled(false);
-    m_dialog->resize(m_dialog->sizeHint().expandedTo(QSize(scaled(scale, 320), scaled(scale, 360))));
+    m_dialog->resize(m_dialog->sizeHint().expandedTo(QSize(titleBarWidth(*m_dialog), scaled(scale, 400))));
 }
 
 void FolderBrowseDialog::showNewFolderButton()

@@ -15,6 +15,7 @@ class QLabel;
 class QModelIndex;
 class QPushButton;
 class QTreeView;
+class QWidget;
 
 namespace bw {
 
@@ -69,6 +70,10 @@ public:
 
     static constexpr int defaultNewFolderWidth = 75;
     static constexpr int statusPathLength = 50;
+
+    // The width the dialog opens at: its caption whole in a title bar, at
+    // least the designed width grown with the font.
+    static int titleBarWidth(const QWidget& dialog);
 
     // The prompter asks for a new folder's name.
     explicit FolderBrowseDialog(Prompter& prompter, QObject* owner = nullptr);

@@ -1,21 +1,29 @@
 #include "app/CellTipDelegate.h"
+#include "app/FindBar.h"
+#include "app/RunMessages.h"
+#include "app/WidgetPrompter.h"
 #include "app/ScanTab.h"
 #include "app/StatusText.h"
 #include "app/TMainScreen.h"
 #include "app/WindowHelpers.h"
 #include "support/AtTwoFonts.h"
 #include "support/FakePrompter.h"
+#include "support/ScanRecorder.h"
 #include "support/Wait.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -120,6 +128,105 @@ TEST_P(AtTwoFonts, TheWindowResizesAndColumnsWiden)
     const QModelIndex total = t->list()->model()->index(0, 6);
     header->resizeSection(6, 4);
     EXPECT_TRUE(delegate->tipFor(t->list(), total).startsWith(total.data().toString() + u'\n'));
+}
+
+TEST_P(AtTwoFonts, TheFirstColumnFitsTheWidestCaptionListed)
+{
+    FakePrompter prompter;
+    TMainScreen window(prompter);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // A name longer than its column was designed for, within its limit.
+    TempLog blobs(crlf({"- checking area po", "- Checking directory 3A",
+                        "Error 52- Blob file with missing trailer: 4A1B2C3D_ARCHIVE_COPY_0001.000",
+                        "Return from FlmAdopt = 0xC067", "PROCESSING COMPLETE"}));
+    const std::pair<int, QString> logs[] = {{0, sample(0)}, {2, sample(2)}, {3, sample(3)}, {3, blobs.path()}};
+    for (const auto& [i, log] : logs) {
+        window.pageControl()->setCurrentIndex(i);
+        ScanTab* t = window.tab(i);
+        t->choose(log);
+        QTest::mouseClick(t->parseButton(), Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue(); }));
+        const QAbstractItemModel* model = t->list()->model();
+        auto* delegate = qobject_cast<CellTipDelegate*>(t->list()->itemDelegate());
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const QModelIndex name = model->index(r, 0);
+            EXPECT_EQ(delegate->tipFor(t->list(), name), name.data(Qt::ToolTipRole).toString())
+                << i << ": " << name.data().toString().toStdString() << " is cut";
+        }
+        while (t->scanRunning()) {
+            t->continueClick();
+            ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue() || !t->scanRunning(); }));
+        }
+    }
+}
+
+// BW_SCREENSHOTS names a folder for the pictures the README shows.
+void screenshot(QWidget* widget, const QString& name, double factor)
+{
+    if (const QByteArray folder = qgetenv("BW_SCREENSHOTS"); !folder.isEmpty())
+        widget->grab().save(QString::fromLocal8Bit(folder) + u'/' + name +
+                            (factor == 1.0 ? QString() : QStringLiteral("-") + QString::number(factor)) + QStringLiteral(".png"));
+}
+
+TEST_P(AtTwoFonts, TheFindBarAndTheRunSummaryShowTheirTextsWhole)
+{
+    FakePrompter prompter;
+    TMainScreen window(prompter);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ScanTab* t = window.tab(0);
+    t->choose(sample(0));
+    QTest::mouseClick(t->parseButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue(); }));
+    t->openFind();
+    // By name or file ID: JSMITH's a4k does not match, KMUELLER's e3t does.
+    QTest::keyClicks(t->findBar()->textBox(), "e");
+    EXPECT_EQ(t->findBar()->resultLabel()->text(), "1 of 5");
+    t->findNext();
+    EXPECT_EQ(t->findBar()->resultLabel()->text(), "2 of 5");
+    for (const QLabel* l : t->findBar()->findChildren<QLabel*>())
+        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text().remove(u'&')), l->contentsRect().width());
+    for (const QToolButton* b : {t->findBar()->previousButton(), t->findBar()->nextButton()})
+        EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+    screenshot(&window, QStringLiteral("find"), GetParam());
+
+    RunMessages run(prompter);
+    run.begin();
+    for (int i = 0; i < 1197; ++i)
+        run.message(QStringLiteral("Source File \\\\GWSRV01\\MAIL\\PO1\\OFFILES\\FD%1\\%2.ACA Not Found").arg(i % 64).arg(i));
+    for (int i = 0; i < 3; ++i)
+        run.message(QStringLiteral("Error Creating Directory C:\\Rescue\\LIB000%1").arg(i));
+    const QString text = run.summary(QStringLiteral("Completed Export - 0 Successful / 1200 Failures"));
+    // The window's own box, answered once it is up.
+    WidgetPrompter widgets;
+    widgets.setParent(&window);
+    bool checked = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        answer.stop();
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_TRUE(label->text().contains(u"File > Path Mappings"));
+        // The status line whole on one line.
+        EXPECT_GE(label->contentsRect().width(),
+                  label->fontMetrics().horizontalAdvance(text.section(u'\n', 0, 0)));
+        screenshot(box, QStringLiteral("run-summary"), GetParam());
+        checked = true;
+        box->button(QMessageBox::Ok)->click();
+    });
+    answer.start(10);
+    EXPECT_FALSE(widgets.messageWithButton(text, RunMessages::mappingsButtonText()));
+    EXPECT_TRUE(checked);
+    t->continueClick();
+    ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue() || !t->scanRunning(); }));
+    while (t->scanRunning()) {
+        t->continueClick();
+        ASSERT_TRUE(waitUntil([&] { return t->scan().awaitingContinue() || !t->scanRunning(); }));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, AtTwoFonts, ::testing::Values(1.0, 1.5));

@@ -124,7 +124,7 @@ TEST(MainWindow, StartsWithEveryTabFreshAndTheContentsTabActive)
     EXPECT_EQ(w.tab(0)->list()->model()->headerData(6, Qt::Horizontal).toString(), "Total Size");
     // The designed widths, grown with the font.
     const UiScale scale(w.window.fontMetrics());
-    EXPECT_EQ(w.tab(0)->list()->header()->sectionSize(0), scale.x(100));
+    EXPECT_GE(w.tab(0)->list()->header()->sectionSize(0), scale.x(100)) << "the names take what room is left";
 }
 
 TEST(MainWindow, PickingALogOnEachTab)
@@ -425,8 +425,9 @@ TEST(MainWindow, KeyboardReachesEveryControl)
         QStringList texts;
         for (int k = 0; k < TMainScreen::tabCount; ++k)
             texts << w.window.pageControl()->tabText(k);
-        for (QMenu* menu : w.window.menuBar()->findChildren<QMenu*>())
-            texts << menu->title();
+        // The menus of the bar, not the bar's own menu for menus that do not fit.
+        for (QAction* menu : w.window.menuBar()->actions())
+            texts << menu->text();
         texts << w.window.closeButton()->text();
         for (QPushButton* b : buttonsOf(w.tab(i)))
             texts << b->text();

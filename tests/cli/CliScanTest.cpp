@@ -111,3 +111,14 @@ TEST(CliScan, NamesThatAreNotUtf8AreOpenedAsGivenAndShownAsText)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "brindlewick-cli: " + dir + "/gone\xc3\xa9.log: No such file or directory\n");
 }
+
+TEST(CliScan, ALogWithoutASectionOfItsKindSaysSoOnStandardError)
+{
+    TempLog other(crlf({"----- Expire Statistics -----", "PROCESSING COMPLETE"}));
+    const auto r = cli({"scan", "contents", other.path().toStdString()});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "brindlewick-cli: no contents section was found in " + other.path().toStdString() + "\n");
+    EXPECT_EQ(r.out, "# Started Parsing Content Log File\n# Completed Parsing Log File\n");
+    const auto found = cli({"scan", "expire", other.path().toStdString()});
+    EXPECT_EQ(found.err, "") << "a section without rows was still found";
+}

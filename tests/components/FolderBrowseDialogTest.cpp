@@ -302,6 +302,7 @@ TEST_P(FolderBrowseAtTwoFonts, CentredWithTheButtonInItsCornerAndNothingCut)
     FolderBrowseDialog browser(prompter);
     browser.setLocaleKey(u"0410"_qs);
     browser.setFolder(native(deep));
+    browser.setDialogTitle(u"Select the Required Output Directory"_qs);
     Driver driver(browser);
     driver.steps.push_back([&] {
         QDialog* dialog = browser.dialog();
@@ -309,6 +310,12 @@ TEST_P(FolderBrowseAtTwoFonts, CentredWithTheButtonInItsCornerAndNothingCut)
         const QRect screen = dialog->screen()->geometry();
         EXPECT_LE(std::abs(dialog->frameGeometry().center().x() - screen.center().x()), 1);
         EXPECT_LE(std::abs(dialog->frameGeometry().center().y() - screen.center().y()), 1);
+        // Room for the caption in a bold title bar beside its buttons.
+        QFont bold = dialog->font();
+        bold.setBold(true);
+        EXPECT_GE(dialog->width(), QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) +
+                                       6 * QFontMetrics(bold).height());
+        EXPECT_EQ(dialog->width(), FolderBrowseDialog::titleBarWidth(*dialog));
 
         QPushButton* newFolder = browser.newFolderButton();
         EXPECT_EQ(newFolder->text(), u"Nuova Cartella");
