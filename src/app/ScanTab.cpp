@@ -28,6 +28,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeView>
@@ -206,7 +207,9 @@ ScanTab::ScanTab(const TabTraits& traits, SortState& sort, Prompter& prompter, Q
     connect(&m_session, &ScanSession::outputDirectoryChanged, this, [this] {
         if (m_outputDir)
             m_outputDir->setText(m_session.outputDirectory());
+        showImportForm();
     });
+    showImportForm();
     connect(&m_session, &ScanSession::statusChanged, this, [this] {
         m_status->setText(m_session.status());
         // Logs of some kinds say so when a section starts, before any row.
@@ -329,10 +332,23 @@ void ScanTab::printClick()
     }
 }
 
+void ScanTab::showImportForm()
+{
+    if (!m_outputDir)
+        return;
+    m_outputDir->setToolTip(tr("Use the Button to Select the Required Output Directory") + u'\n' +
+                            m_session.importPathNote());
+}
+
 void ScanTab::actionClick()
 {
     if (!m_session.isEnabled(ScanSession::Control::Action))
         return;
+    if (m_outputDir) {
+        showImportForm();
+        QStatusTipEvent note(m_session.importPathNote());
+        QCoreApplication::sendEvent(window(), &note);
+    }
     m_runMessages.begin();
     m_actions.start(FileActions::forActionButton(m_session, m_runMessages, *m_saveDialog));
 }

@@ -71,6 +71,10 @@ public:
     void continueClick();
     void printClick();
     void actionClick();
+    // Which form the rescue's import file gives its copies' paths: on the
+    // output folder's tip, and in the window's status line when a rescue
+    // starts. Again after the mappings change.
+    void showImportForm();
     void SpdBOPDirClick();
     // The window's one save dialog, shared by the tabs' exports.
     void setSaveDialog(SaveDialog& dialog) { m_saveDialog = &dialog; }

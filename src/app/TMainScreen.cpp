@@ -239,8 +239,10 @@ void TMainScreen::setPathMappings(const PathMappings& mappings)
 {
     m_mappings = mappings;
     PathMappingsDialog::saveSettings(mappings);
-    for (ScanTab* tab : m_tabs)
+    for (ScanTab* tab : m_tabs) {
         tab->session().setPathMappings(mappings);
+        tab->showImportForm();
+    }
 }
 
 bool TMainScreen::event(QEvent* event)

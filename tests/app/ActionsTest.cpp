@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -119,9 +120,18 @@ TEST(WindowActions, TheRescueBlocksTheTabWhileItRunsAndShowsItsStatuses)
         EXPECT_FALSE(t->list()->header()->sectionsClickable());
         EXPECT_FALSE(w.window.closeButton()->isEnabled());
     });
+    EXPECT_TRUE(t->outputDirectoryBox()->toolTip().endsWith(
+        "\nImport paths are local: no path mapping contains the output folder"));
+    w.window.setPathMappings(PathMappings({{"\\\\FS1\\RESCUE", log.dir()}}));
+    EXPECT_TRUE(t->outputDirectoryBox()->toolTip().endsWith("\nImport paths as \\\\FS1\\RESCUE\\out\\..."))
+        << t->outputDirectoryBox()->toolTip().toStdString();
+    w.window.setPathMappings(PathMappings());
     w.prompter.saveAnswers.push_back(log.dir() + "/import.csv");
     QTest::mouseClick(t->actionButton(), Qt::LeftButton);
     EXPECT_EQ(w.prompter.questions.back(), "Enter Name for NWAdmin Import CSV File|" + out + "||");
+    EXPECT_EQ(w.window.findChild<QLabel*>("hintPanel")->text(),
+              "Import paths are local: no path mapping contains the output folder")
+        << "the window's status line says which form the import file takes";
     ASSERT_TRUE(waitUntil([&] { return !t->session().actionRunning(); }));
     EXPECT_EQ(checked, 6);
     EXPECT_EQ(t->statusText()->text(), "Completed Export - 20 Successful / 20 Failures");
