@@ -50,23 +50,26 @@ TEST(ContentsComparison, UsersInBothNewAndGoneByNameAndFidTheLastRowOfALogCounti
     // ADA twice in the old log (the second section's row counts); CAL moved to
     // a new FID, so two keys; DEE has no total in the new log.
     TempLog before(section(user("ADA", "a1a", "100") + user("BOB", "b1b", "50") + user("CAL", "c1c", "10")) +
-                   section(user("ADA", "a1a", "200") + user("DEE", "d1d", "40") + user("EVE", "e1e", "0")));
+                   section(user("ADA", "a1a", "200") + user("DEE", "d1d", "40") + user("EVE", "e1e", "0") +
+                           user("GUS", "g1g", "10")));
     TempLog after(section(user("ADA", "a1a", "260") + user("BOB", "b1b", "20") + user("CAL", "c2c", "10") +
-                          user("EVE", "e1e", "5") + user("FAY", "f1f", "7") + user("DEE", "d1d", nullptr)));
+                          user("GUS", "g1g", "15") + user("EVE", "e1e", "5") + user("FAY", "f1f", "7") +
+                          user("DEE", "d1d", nullptr)));
     const auto old = read(before);
     auto now = read(after);
-    EXPECT_EQ(old.total, 200 + 50 + 10 + 40 + 0);
+    EXPECT_EQ(old.total, 200 + 50 + 10 + 40 + 0 + 10);
     const auto users = ContentsComparison::compare(old, std::move(now));
     EXPECT_EQ(rows(users), (std::vector<std::string>{
                                "ADA|a1a|200|260|60|30.0|both|",
                                "EVE|e1e|0|5|5||both|",
+                               "GUS|g1g|10|15|5|50.0|both|",
                                "BOB|b1b|50|20|-30|-60.0|both|",
                                "CAL|c1c|10||||gone|",
                                "CAL|c2c||10|||new|",
                                "DEE|d1d|40||||both|",
                                "FAY|f1f||7|||new|",
                            }))
-        << "growth first; rows without a change after, by name then FID";
+        << "growth first, equal changes by name; rows without a change after, by name then FID";
     std::vector<ContentsComparison::User> byName = users;
     ContentsComparison::sortUsers(byName, ContentsComparison::Order::Name, false);
     EXPECT_EQ(rows(byName)[2], "CAL|c1c|10||||gone|");
