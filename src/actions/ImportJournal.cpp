@@ -1,6 +1,6 @@
 #include "actions/ImportJournal.h"
 
-#include "actions/ExportFile.h"
+#include "base/ExportFile.h"
 
 #include <QDir>
 #include <QFile>

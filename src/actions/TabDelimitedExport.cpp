@@ -1,6 +1,6 @@
 #include "actions/TabDelimitedExport.h"
 
-#include "actions/ExportFile.h"
+#include "base/ExportFile.h"
 #include "actions/SaveDialog.h"
 #include "base/Prompter.h"
 #include "lists/RowLayout.h"

@@ -1,6 +1,6 @@
 #include "app/ContentsCompareDialog.h"
 
-#include "actions/ExportFile.h"
+#include "base/ExportFile.h"
 #include "base/DisplayText.h"
 #include "base/Prompter.h"
 

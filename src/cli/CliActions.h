@@ -1,6 +1,6 @@
 #pragma once
 
-#include "actions/ExportFile.h"
+#include "base/ExportFile.h"
 #include "actions/ImportJournal.h"
 #include "actions/TabDelimitedExport.h"
 

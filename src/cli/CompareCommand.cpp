@@ -1,6 +1,6 @@
 #include "cli/CompareCommand.h"
 
-#include "actions/ExportFile.h"
+#include "base/ExportFile.h"
 #include "base/DisplayText.h"
 #include "cli/JsonLines.h"
 #include "session/ContentsComparison.h"

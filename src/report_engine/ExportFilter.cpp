@@ -1,6 +1,6 @@
 #include "report_engine/ExportFilter.h"
 
-#include "actions/ExportFile.h"
+#include "base/ExportFile.h"
 
 namespace bw {
 

@@ -1,6 +1,6 @@
 #include "report_engine/PageList.h"
 
-#include "actions/ExportFile.h"
+#include "base/ExportFile.h"
 #include "report_engine/PageFile.h"
 
 #include <QBuffer>

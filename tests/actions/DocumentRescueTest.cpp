@@ -1,6 +1,6 @@
 #include "actions/DocumentExport.h"
 #include "actions/DocumentRescue.h"
-#include "actions/ExportFile.h"
+#include "base/ExportFile.h"
 #include "actions/FileActions.h"
 #include "actions/ImportJournal.h"
 #include "actions/SaveDialog.h"

@@ -1,4 +1,4 @@
-#include "actions/ExportFile.h"
+#include "base/ExportFile.h"
 #include "actions/FileActions.h"
 #include "actions/SaveDialog.h"
 #include "actions/TabDelimitedExport.h"

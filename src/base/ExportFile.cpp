@@ -1,4 +1,4 @@
-#include "actions/ExportFile.h"
+#include "base/ExportFile.h"
 
 #include <QDir>
 #include <QIODevice>

@@ -1,4 +1,4 @@
-#include "actions/ExportFile.h"
+#include "base/ExportFile.h"
 #include "support/ActionFixture.h"
 #include "support/SmallFileSystem.h"
 
