@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <thread>
 
 namespace bw {
 
@@ -120,10 +121,17 @@ int CompareCommand::run(const std::vector<std::string>& args, std::ostream& out,
         return 2;
     }
     ContentsComparison::Run before, after;
-    for (const auto& [log, run] : {std::pair{&options->before, &before}, std::pair{&options->after, &after}}) {
-        QString error;
-        if (!ContentsComparison::readRun(QByteArray::fromStdString(*log), *run, error)) {
-            err << "brindlewick-cli: " << error.toStdString() << '\n';
+    // The two logs are read at once: they have nothing to share.
+    QString beforeError, afterError;
+    bool beforeRead = false;
+    std::thread older([&] {
+        beforeRead = ContentsComparison::readRun(QByteArray::fromStdString(options->before), before, beforeError);
+    });
+    const bool afterRead = ContentsComparison::readRun(QByteArray::fromStdString(options->after), after, afterError);
+    older.join();
+    for (const auto& [read, error] : {std::pair{beforeRead, &beforeError}, std::pair{afterRead, &afterError}}) {
+        if (!read) {
+            err << "brindlewick-cli: " << error->toStdString() << '\n';
             return 1;
         }
     }

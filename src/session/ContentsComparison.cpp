@@ -11,6 +11,8 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
 
 namespace bw {
 
@@ -32,30 +34,21 @@ public:
     bool askYesNo(const QString&, const QString&) override { return false; }
 };
 
-std::string keyOf(std::string_view name, std::string_view fid)
-{
-    std::string key(name);
-    key += '\0';
-    key += fid;
-    return key;
-}
-
 void take(const RowStore& rows, ContentsComparison::Run& run)
 {
-    if (run.index.bucket_count() * run.index.max_load_factor() < run.index.size() + rows.size())
-        run.index.reserve(2 * (run.index.size() + rows.size()));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Row& row = rows.at(i);
         const std::string_view fid = row.column(1 + ContentsRow::UserFid);
         const std::optional<std::int64_t> total = readInt64(trim(row.column(1 + ContentsRow::TotalSize)));
-        auto [it, added] = run.index.emplace(keyOf(row.caption, fid), run.users.size());
+        bool added = false;
+        const std::size_t place = run.index.insert(run.users, row.caption, fid, added);
         if (added) {
             ContentsComparison::User user;
             user.name = row.caption;
             user.fid = fid;
             run.users.push_back(std::move(user));
         }
-        run.users[it->second].newTotal = total;
+        run.users[place].newTotal = total;
     }
 }
 
@@ -77,12 +70,79 @@ std::optional<std::int64_t> ContentsComparison::User::change() const
     return *newTotal - *oldTotal;
 }
 
-std::optional<QString> ContentsComparison::User::changePercent() const
+std::string ContentsComparison::User::changePercent() const
 {
     const auto c = change();
     if (!c || *oldTotal == 0)
+        return {};
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", 100.0 * static_cast<double>(*c) / static_cast<double>(*oldTotal));
+    return text;
+}
+
+std::uint64_t ContentsComparison::UserIndex::hashOf(std::string_view name, std::string_view fid)
+{
+    const std::uint64_t h = std::hash<std::string_view>{}(name) ^ (std::hash<std::string_view>{}(fid) * 0x9E3779B97F4A7C15ULL);
+    return h == 0 ? 1 : h;
+}
+
+std::optional<std::size_t> ContentsComparison::UserIndex::find(const std::vector<User>& users, std::string_view name,
+                                                               std::string_view fid) const
+{
+    if (m_slots.empty())
         return std::nullopt;
-    return QString::number(100.0 * static_cast<double>(*c) / static_cast<double>(*oldTotal), 'f', 1);
+    const std::uint64_t hash = hashOf(name, fid);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t k = hash & mask;; k = (k + 1) & mask) {
+        const Slot& slot = m_slots[k];
+        if (slot.place == 0)
+            return std::nullopt;
+        if (slot.hash == hash) {
+            const User& u = users[slot.place - 1];
+            if (u.name == name && u.fid == fid)
+                return slot.place - 1;
+        }
+    }
+}
+
+std::size_t ContentsComparison::UserIndex::insert(const std::vector<User>& users, std::string_view name,
+                                                  std::string_view fid, bool& added)
+{
+    if (2 * (m_count + 1) > m_slots.size())
+        grow(users);
+    const std::uint64_t hash = hashOf(name, fid);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t k = hash & mask;; k = (k + 1) & mask) {
+        Slot& slot = m_slots[k];
+        if (slot.place == 0) {
+            slot = {hash, users.size() + 1};
+            ++m_count;
+            added = true;
+            return users.size();
+        }
+        if (slot.hash == hash) {
+            const User& u = users[slot.place - 1];
+            if (u.name == name && u.fid == fid) {
+                added = false;
+                return slot.place - 1;
+            }
+        }
+    }
+}
+
+void ContentsComparison::UserIndex::grow(const std::vector<User>&)
+{
+    std::vector<Slot> old = std::move(m_slots);
+    m_slots.assign(std::max<std::size_t>(1024, old.size() * 2), Slot());
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.place == 0)
+            continue;
+        std::size_t k = slot.hash & mask;
+        while (m_slots[k].place != 0)
+            k = (k + 1) & mask;
+        m_slots[k] = slot;
+    }
 }
 
 bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error,
@@ -121,19 +181,19 @@ bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error
 std::vector<ContentsComparison::User> ContentsComparison::compare(const Run& before, Run&& after, Order order,
                                                                   bool descending)
 {
-    std::vector<User> users;
-    users.reserve(after.users.size() + before.users.size());
+    // The newer run's list becomes the result, so that no second list of
+    // every user is made.
+    std::vector<User> users = std::move(after.users);
+    users.reserve(users.size() + before.users.size());
     std::vector<bool> matched(before.users.size());
-    for (User& now : after.users) {
-        User user = std::move(now);
-        const auto it = before.index.find(keyOf(user.name, user.fid));
-        if (it == before.index.end()) {
+    for (User& user : users) {
+        const auto place = before.index.find(before.users, user.name, user.fid);
+        if (!place) {
             user.state = State::New;
         } else {
-            user.oldTotal = before.users[it->second].newTotal;
-            matched[it->second] = true;
+            user.oldTotal = before.users[*place].newTotal;
+            matched[*place] = true;
         }
-        users.push_back(std::move(user));
     }
     for (std::size_t i = 0; i < before.users.size(); ++i) {
         if (matched[i])
@@ -152,17 +212,33 @@ void ContentsComparison::sortUsers(std::vector<User>& users, Order order, bool d
 {
     // Growth first by default; rows without a value come after all that have
     // one. The values are taken once, and the users moved once at the end.
+    // The first sixteen bytes of the folded name (the parser keeps fewer of
+    // a name) decide most comparisons of names without reading the names.
     struct Key {
         bool has;
         std::int64_t value;
+        std::uint64_t prefix[2];
         std::size_t index;
     };
     std::vector<Key> keys;
     keys.reserve(users.size());
     for (std::size_t i = 0; i < users.size(); ++i) {
         const auto v = order == Order::Change ? users[i].change() : order == Order::Total ? users[i].newTotal : std::nullopt;
-        keys.push_back({v.has_value(), v.value_or(0), i});
+        Key key{v.has_value(), v.value_or(0), {0, 0}, i};
+        const std::string& name = users[i].name;
+        for (std::size_t k = 0; k < 16; ++k) {
+            const unsigned char c = k < name.size() ? static_cast<unsigned char>(name[k]) : 0;
+            key.prefix[k / 8] = (key.prefix[k / 8] << 8) | (c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        }
+        keys.push_back(key);
     }
+    const auto byName = [&](const Key& a, const Key& b) {
+        for (int k = 0; k < 2; ++k) {
+            if (a.prefix[k] != b.prefix[k])
+                return a.prefix[k] < b.prefix[k] ? -1 : 1;
+        }
+        return compareNames(users[a.index], users[b.index]);
+    };
     const bool largestFirst = order == Order::Change ? !descending : descending;
     std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
         if (order != Order::Name) {
@@ -170,29 +246,43 @@ void ContentsComparison::sortUsers(std::vector<User>& users, Order order, bool d
                 return a.has;
             if (a.value != b.value)
                 return largestFirst ? a.value > b.value : a.value < b.value;
-            return compareNames(users[a.index], users[b.index]) < 0;
+            return byName(a, b) < 0;
         }
-        const int c = compareNames(users[a.index], users[b.index]);
+        const int c = byName(a, b);
         return descending ? c > 0 : c < 0;
     });
-    std::vector<User> sorted;
-    sorted.reserve(users.size());
-    for (const Key& k : keys)
-        sorted.push_back(std::move(users[k.index]));
-    users = std::move(sorted);
+    // The users put in that order where they are, a cycle at a time.
+    std::vector<std::size_t> from(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        from[i] = keys[i].index;
+    keys = {};
+    for (std::size_t start = 0; start < from.size(); ++start) {
+        if (from[start] == start)
+            continue;
+        User held = std::move(users[start]);
+        std::size_t i = start;
+        while (from[i] != start) {
+            users[i] = std::move(users[from[i]]);
+            const std::size_t next = from[i];
+            from[i] = i;
+            i = next;
+        }
+        users[i] = std::move(held);
+        from[i] = i;
+    }
 }
 
-QString ContentsComparison::stateName(State state)
+const char* ContentsComparison::stateName(State state)
 {
     switch (state) {
     case State::Both:
-        return QStringLiteral("both");
+        return "both";
     case State::New:
-        return QStringLiteral("new");
+        return "new";
     case State::Gone:
-        return QStringLiteral("gone");
+        return "gone";
     }
-    return QString();
+    return "";
 }
 
 QStringList ContentsComparison::columnNames()
@@ -216,23 +306,21 @@ void ContentsComparison::appendTsv(const User& user, std::string& out)
     number(user.newTotal);
     number(user.change());
     out += '\t';
-    if (const auto percent = user.changePercent())
-        out += percent->toStdString();
+    out += user.changePercent();
     out += '\t';
-    out += stateName(user.state).toStdString();
+    out += stateName(user.state);
 }
 
 std::vector<std::string> ContentsComparison::values(const User& user)
 {
     const auto number = [](const std::optional<std::int64_t>& v) { return v ? std::to_string(*v) : std::string(); };
-    const auto percent = user.changePercent();
     return {user.name,
             user.fid,
             number(user.oldTotal),
             number(user.newTotal),
             number(user.change()),
-            percent ? percent->toStdString() : std::string(),
-            stateName(user.state).toStdString()};
+            user.changePercent(),
+            stateName(user.state)};
 }
 
 } // namespace bw

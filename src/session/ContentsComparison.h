@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 namespace bw {
@@ -30,14 +30,36 @@ public:
         State state = State::Both;
 
         std::optional<std::int64_t> change() const;
-        // One decimal; nothing when the old total is 0 or missing.
-        std::optional<QString> changePercent() const;
+        // One decimal; empty when the old total is 0 or missing.
+        std::string changePercent() const;
+    };
+
+    // Where each user of a run lies in its list, by name and FID: open
+    // addressing over the keys' hashes, so that a look-up reads one slot
+    // and, on a match, the user itself.
+    class UserIndex {
+    public:
+        // The user's place, or nothing.
+        std::optional<std::size_t> find(const std::vector<User>& users, std::string_view name, std::string_view fid) const;
+        // The user's place, added at users.size() when new (the caller adds it).
+        std::size_t insert(const std::vector<User>& users, std::string_view name, std::string_view fid, bool& added);
+
+    private:
+        struct Slot {
+            std::uint64_t hash = 0;
+            std::uint64_t place = 0; // the user's place + 1; 0 is empty
+        };
+        static std::uint64_t hashOf(std::string_view name, std::string_view fid);
+        void grow(const std::vector<User>& users);
+
+        std::vector<Slot> m_slots;
+        std::size_t m_count = 0;
     };
 
     // One log's users, by name and FID, in the order first seen.
     struct Run {
         std::vector<User> users; // name, fid and newTotal filled in
-        std::unordered_map<std::string, std::size_t> index;
+        UserIndex index;
         std::int64_t total = 0;
     };
 
@@ -55,7 +77,7 @@ public:
 
     static void sortUsers(std::vector<User>& users, Order order, bool descending);
 
-    static QString stateName(State state);
+    static const char* stateName(State state);
     static QStringList columnNames();
     // The users' values as text, in the order of columnNames().
     static std::vector<std::string> values(const User& user);
