@@ -8,6 +8,8 @@
 #include "session/KindProfile.h"
 #include "session/ScanSession.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -130,6 +132,15 @@ std::size_t ContentsComparison::UserIndex::insert(const std::vector<User>& users
     }
 }
 
+void ContentsComparison::UserIndex::reserve(std::size_t users)
+{
+    std::size_t size = 1024;
+    while (size < 2 * users)
+        size *= 2;
+    if (size > m_slots.size() && m_count == 0)
+        m_slots.assign(size, Slot());
+}
+
 void ContentsComparison::UserIndex::grow(const std::vector<User>&)
 {
     std::vector<Slot> old = std::move(m_slots);
@@ -155,6 +166,14 @@ bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error
     if (!session.chooseNative(log)) {
         error = prompter.failure;
         return false;
+    }
+    // A user takes a few hundred bytes of a log: room for them at once saves
+    // growing the list and the index while the rows come.
+    const qint64 size = QFileInfo(QFile::decodeName(log)).size();
+    if (size > 0) {
+        const auto users = static_cast<std::size_t>(size / 512);
+        run.users.reserve(users);
+        run.index.reserve(users);
     }
     QObject::connect(&session, &ScanSession::scanFinishing, [&] { take(session.rows(), run); });
     session.parse();

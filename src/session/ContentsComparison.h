@@ -43,6 +43,8 @@ public:
         std::optional<std::size_t> find(const std::vector<User>& users, std::string_view name, std::string_view fid) const;
         // The user's place, added at users.size() when new (the caller adds it).
         std::size_t insert(const std::vector<User>& users, std::string_view name, std::string_view fid, bool& added);
+        // Room for about this many users without growing.
+        void reserve(std::size_t users);
 
     private:
         struct Slot {
