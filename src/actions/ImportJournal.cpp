@@ -58,7 +58,7 @@ bool ImportJournal::open()
             return fail(code);
     }
     m_size = static_cast<qint64>(whole);
-    m_carried = m_lines = static_cast<int>(std::count(earlier.begin(), earlier.begin() + static_cast<std::ptrdiff_t>(whole), '\n'));
+    m_lines = static_cast<int>(std::count(earlier.begin(), earlier.begin() + static_cast<std::ptrdiff_t>(whole), '\n'));
     return true;
 }
 

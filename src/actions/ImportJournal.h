@@ -37,10 +37,6 @@ public:
     // errorText() set, the journal then kept.
     bool commit();
 
-    // Lines carried on from an interrupted run.
-    int carriedLines() const { return m_carried; }
-    int lines() const { return m_lines; }
-    const QString& importFile() const { return m_importFile; }
     static QString journalPath(const QString& importFile);
 
     // The file's name and the system's reason, for the error box.
@@ -60,7 +56,6 @@ private:
     qint64 m_size = 0;
     qint64 m_sizeBeforeLast = -1;
     int m_lines = 0;
-    int m_carried = 0;
     QString m_error;
 };
 

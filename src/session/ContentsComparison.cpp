@@ -111,7 +111,7 @@ std::size_t ContentsComparison::UserIndex::insert(const std::vector<User>& users
                                                   std::string_view fid, bool& added)
 {
     if (2 * (m_count + 1) > m_slots.size())
-        grow(users);
+        grow();
     const std::uint64_t hash = hashOf(name, fid);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t k = hash & mask;; k = (k + 1) & mask) {
@@ -141,7 +141,7 @@ void ContentsComparison::UserIndex::reserve(std::size_t users)
         m_slots.assign(size, Slot());
 }
 
-void ContentsComparison::UserIndex::grow(const std::vector<User>&)
+void ContentsComparison::UserIndex::grow()
 {
     std::vector<Slot> old = std::move(m_slots);
     m_slots.assign(std::max<std::size_t>(1024, old.size() * 2), Slot());

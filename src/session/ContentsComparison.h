@@ -52,7 +52,7 @@ public:
             std::uint64_t place = 0; // the user's place + 1; 0 is empty
         };
         static std::uint64_t hashOf(std::string_view name, std::string_view fid);
-        void grow(const std::vector<User>& users);
+        void grow();
 
         std::vector<Slot> m_slots;
         std::size_t m_count = 0;
