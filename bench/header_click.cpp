@@ -2,7 +2,7 @@
 // view (offscreen): the sort, the model's notification and the view's
 // relayout and repaint. The peer, measured in the same run, is
 // std::stable_sort of the same 100,000 user names as std::string.
-#include "app/RowListModel.h"
+#include "app/lists/RowListModel.h"
 #include "lists/ContentsCompare.h"
 #include "lists/RowStore.h"
 #include "session/KindProfile.h"

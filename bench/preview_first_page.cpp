@@ -1,11 +1,11 @@
 // Times the preview of a Contents report of 100,000 rows offscreen: from
 // Print to the first page shown, and to the last page laid out. The target
 // for the first is half a second, whatever the report's size.
-#include "app/TQRMDIPreviewInterface.h"
-#include "app/WidgetPrompter.h"
+#include "app/preview/WindowPreviewOpener.h"
+#include "app/widgets/WidgetPrompter.h"
 #include "lists/SortState.h"
 #include "report_engine/PrintJob.h"
-#include "reports/TCVReport.h"
+#include "reports/ContentsReport.h"
 #include "session/KindProfile.h"
 #include "session/ScanSession.h"
 
@@ -30,8 +30,8 @@ int main(int argc, char** argv)
         session.rows().add("USER" + std::to_string(i), {"a1b", n(), n(), n(), n(), n(), "Z", "N/A", "N/A", "Sales", "12/10/26 13:45"});
     }
     session.rows().settle();
-    bw::TQRMDIPreviewInterface::install(prompter, {});
-    bw::TCVReport report(session);
+    bw::WindowPreviewOpener::install(prompter, {});
+    bw::ContentsReport report(session);
     QElapsedTimer t;
     t.start();
     bw::PrintJob* job = report.preview();
@@ -43,6 +43,6 @@ int main(int argc, char** argv)
     const double all = static_cast<double>(t.nsecsElapsed()) / 1e6;
     std::printf("preview of %d rows: %d page(s) shown after %.0f ms (target 500 ms); all %d pages after %.0f ms\n",
                 rowCount, firstCount, first, job ? job->pageCount() : 0, all);
-    bw::TQRMDIPreviewInterface::restore();
+    bw::WindowPreviewOpener::restore();
     return 0;
 }

@@ -1,12 +1,12 @@
 #include "actions/DocumentExport.h"
 
-#include "actions/SaveDialog.h"
+#include "actions/SaveLocation.h"
 #include "base/Prompter.h"
 #include "session/ScanSession.h"
 
 namespace bw {
 
-DocumentExport::DocumentExport(ScanSession& session, Prompter& prompter, SaveDialog& dialog)
+DocumentExport::DocumentExport(ScanSession& session, Prompter& prompter, SaveLocation& dialog)
     : m_session(session)
     , m_prompter(prompter)
     , m_dialog(dialog)

@@ -9,7 +9,7 @@
 namespace bw {
 
 class Prompter;
-class SaveDialog;
+class SaveLocation;
 class ScanSession;
 
 // The Document Rescue tab's Export button (BDocExportClick): asks for the
@@ -18,7 +18,7 @@ class ScanSession;
 // replaces an earlier file at the end of a run that wrote a line.
 class DocumentExport : public ActionRun {
 public:
-    DocumentExport(ScanSession& session, Prompter& prompter, SaveDialog& dialog);
+    DocumentExport(ScanSession& session, Prompter& prompter, SaveLocation& dialog);
     ~DocumentExport() override;
 
     bool step(Clock::time_point deadline) override;
@@ -30,7 +30,7 @@ private:
 
     ScanSession& m_session;
     Prompter& m_prompter;
-    SaveDialog& m_dialog;
+    SaveLocation& m_dialog;
     std::unique_ptr<ImportJournal> m_journal;
     std::unique_ptr<DocumentRescue> m_rescue;
 };

@@ -8,7 +8,7 @@
 
 namespace bw {
 
-std::unique_ptr<ActionRun> FileActions::forActionButton(ScanSession& session, Prompter& prompter, SaveDialog& dialog)
+std::unique_ptr<ActionRun> FileActions::forActionButton(ScanSession& session, Prompter& prompter, SaveLocation& dialog)
 {
     switch (session.kind()) {
     case ScanKind::Contents:
@@ -28,7 +28,7 @@ QString FileActions::browseStart(const QString& outputDirectory)
     return outputDirectory.size() == 2 ? outputDirectory + u'\\' : outputDirectory;
 }
 
-bool FileActions::SpdBOPDirClick(ScanSession& session, Prompter& prompter)
+bool FileActions::chooseOutputDirectory(ScanSession& session, Prompter& prompter)
 {
     const auto folder = prompter.chooseFolder(browseTitle(), browseStart(session.outputDirectory()));
     if (!folder || folder->isEmpty())

@@ -9,7 +9,7 @@
 namespace bw {
 
 class Prompter;
-class SaveDialog;
+class SaveLocation;
 class ScanSession;
 
 // What each tab's action button and the output folder button do.
@@ -17,12 +17,12 @@ class FileActions {
 public:
     // The run behind a tab's action button: the Contents or Expire
     // Statistics export, the document rescue, the backdating.
-    static std::unique_ptr<ActionRun> forActionButton(ScanSession& session, Prompter& prompter, SaveDialog& dialog);
+    static std::unique_ptr<ActionRun> forActionButton(ScanSession& session, Prompter& prompter, SaveLocation& dialog);
 
-    // SpdBOPDirClick: the folder browser on the output directory (a bare
+    // chooseOutputDirectory: the folder browser on the output directory (a bare
     // drive such as "C:" gets its "\"); a confirmed folder becomes the
     // output directory. Returns whether it changed.
-    static bool SpdBOPDirClick(ScanSession& session, Prompter& prompter);
+    static bool chooseOutputDirectory(ScanSession& session, Prompter& prompter);
     static QString browseStart(const QString& outputDirectory);
     static QString browseTitle() { return QStringLiteral("Select the Required Output Directory"); }
 };

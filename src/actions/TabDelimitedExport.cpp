@@ -1,7 +1,7 @@
 #include "actions/TabDelimitedExport.h"
 
 #include "base/ExportFile.h"
-#include "actions/SaveDialog.h"
+#include "actions/SaveLocation.h"
 #include "base/Prompter.h"
 #include "lists/RowLayout.h"
 #include "lists/RowStore.h"
@@ -20,7 +20,7 @@ int fieldCount(TabDelimitedExport::Format format)
 
 } // namespace
 
-TabDelimitedExport::TabDelimitedExport(Format format, ScanSession& session, Prompter& prompter, SaveDialog& dialog)
+TabDelimitedExport::TabDelimitedExport(Format format, ScanSession& session, Prompter& prompter, SaveLocation& dialog)
     : m_format(format)
     , m_session(session)
     , m_prompter(prompter)

@@ -12,7 +12,7 @@ namespace bw {
 
 class Prompter;
 class RowStore;
-class SaveDialog;
+class SaveLocation;
 class ScanSession;
 
 // The Export button of Contents Check (BContExportClick) and of Message DB
@@ -24,7 +24,7 @@ class TabDelimitedExport : public ActionRun {
 public:
     enum class Format { Contents, Expire };
 
-    TabDelimitedExport(Format format, ScanSession& session, Prompter& prompter, SaveDialog& dialog);
+    TabDelimitedExport(Format format, ScanSession& session, Prompter& prompter, SaveLocation& dialog);
 
     // The format of a kind's export; nothing for the kinds without one.
     static std::optional<Format> formatFor(ScanKind kind);
@@ -41,7 +41,7 @@ private:
     Format m_format;
     ScanSession& m_session;
     Prompter& m_prompter;
-    SaveDialog& m_dialog;
+    SaveLocation& m_dialog;
 };
 
 } // namespace bw

@@ -1,7 +1,7 @@
 #include "app/StartUp.h"
 
-#include "app/ScanTab.h"
-#include "app/TMainScreen.h"
+#include "app/mainwindow/ScanTab.h"
+#include "app/mainwindow/MainWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +14,7 @@ QString StartUp::wholePath(const QString& path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
-void StartUp::bringForward(TMainScreen& window, const QString& logPath)
+void StartUp::bringForward(MainWindow& window, const QString& logPath)
 {
     window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     window.show();
@@ -23,8 +23,8 @@ void StartUp::bringForward(TMainScreen& window, const QString& logPath)
     ScanTab* contents = window.tab(0);
     if (logPath.isEmpty() || contents->scanRunning())
         return;
-    if (window.PageControl1Changing())
-        window.pageControl()->setCurrentIndex(0);
+    if (window.canLeaveTab())
+        window.tabWidget()->setCurrentIndex(0);
     contents->choose(wholePath(logPath));
 }
 

@@ -1,17 +1,17 @@
 #pragma once
 
+#include "BrindlewickVersion.h"
+
 #include <QString>
 
 namespace bw {
 
-class TMainScreen;
+class MainWindow;
 
 // What start-up and a later start ask of the running window.
 class StartUp {
 public:
-    // The application title: the main window's caption and the name the
-    // single-instance guard listens under.
-    static QString title() { return QStringLiteral("Brindlewick"); }
+    static QString title() { return QString::fromUtf8(build::title); }
 
     // A log named on a command line, as a pick shows it: the whole path.
     static QString wholePath(const QString& path);
@@ -20,7 +20,7 @@ public:
     // minimised, raised and activated, whatever its scans are doing. A log
     // handed over is picked on the Contents Check tab when no scan runs
     // there, and that tab is shown when the tabs may change.
-    static void bringForward(TMainScreen& window, const QString& logPath);
+    static void bringForward(MainWindow& window, const QString& logPath);
 };
 
 } // namespace bw

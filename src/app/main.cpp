@@ -1,11 +1,11 @@
 #include "BrindlewickVersion.h"
 #include "app/InstanceGuard.h"
-#include "app/ReportObjects.h"
-#include "app/ScanTab.h"
+#include "app/mainwindow/ReportObjects.h"
+#include "app/mainwindow/ScanTab.h"
 #include "app/StartUp.h"
-#include "app/TMainScreen.h"
-#include "app/TSplash.h"
-#include "app/WidgetPrompter.h"
+#include "app/mainwindow/MainWindow.h"
+#include "app/dialogs/SplashWindow.h"
+#include "app/widgets/WidgetPrompter.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -25,16 +25,16 @@ namespace {
 // Drives one tab for tools that run the window without a person: at the
 // first pause it saves a picture and quits, or it presses Continue at every
 // pause and reports the time the whole scan took.
-void drive(bw::TMainScreen& window, int tabIndex, const QString& log, const QString& screenshot)
+void drive(bw::MainWindow& window, int tabIndex, const QString& log, const QString& screenshot)
 {
     bw::ScanTab* tab = window.tab(tabIndex);
-    window.pageControl()->setCurrentIndex(tabIndex);
+    window.tabWidget()->setCurrentIndex(tabIndex);
     tab->choose(bw::StartUp::wholePath(log));
     auto* clock = new QElapsedTimer;
     clock->start();
     QObject::connect(tab, &bw::ScanTab::scanPaused, &window, [&window, tab, screenshot] {
         if (screenshot.isEmpty()) {
-            QTimer::singleShot(0, tab, &bw::ScanTab::continueClick);
+            QTimer::singleShot(0, tab, &bw::ScanTab::onContinueClicked);
             return;
         }
         const bool saved = window.grab().save(screenshot);
@@ -47,7 +47,7 @@ void drive(bw::TMainScreen& window, int tabIndex, const QString& log, const QStr
         delete clock;
         QApplication::exit(0);
     });
-    QTimer::singleShot(0, tab, &bw::ScanTab::parseClick);
+    QTimer::singleShot(0, tab, &bw::ScanTab::onParseClicked);
 }
 
 void describe()
@@ -150,15 +150,15 @@ int main(int argc, char** argv)
         return guard.refused() ? 1 : 0;
     }
 
-    auto splash = std::make_unique<bw::TSplash>();
+    auto splash = std::make_unique<bw::SplashWindow>();
     if (!splash->hiddenAtStartUp() && !tool)
         splash->showSplash();
 
     bw::WidgetPrompter prompter;
-    bw::TMainScreen window(prompter);
+    bw::MainWindow window(prompter);
     prompter.setParent(&window);
 
-    // Once for the run, after the window: TCVReport, TDocReport, TESReport, TUnkReport.
+    // Once for the run, after the window: ContentsReport, DocumentReport, ExpireReport, BlobReport.
     const bw::ReportObjects reports(window);
 
     splash.reset();
@@ -166,7 +166,7 @@ int main(int argc, char** argv)
 
     window.show();
     if (options.isSet(aboutPicture)) {
-        bw::TSplash about(&window);
+        bw::SplashWindow about(&window);
         about.becomeAbout();
         about.show();
         const bool saved = about.grab().save(options.value(aboutPicture));

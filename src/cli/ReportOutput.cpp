@@ -1,9 +1,9 @@
 #include "cli/ReportOutput.h"
 
-#include "reports/TCVReport.h"
-#include "reports/TDocReport.h"
-#include "reports/TESReport.h"
-#include "reports/TUnkReport.h"
+#include "reports/ContentsReport.h"
+#include "reports/DocumentReport.h"
+#include "reports/ExpireReport.h"
+#include "reports/BlobReport.h"
 #include "session/ScanSession.h"
 
 #include <QGuiApplication>
@@ -16,15 +16,15 @@ std::unique_ptr<ScanReport> reportFor(const ScanSession& session)
 {
     switch (session.kind()) {
     case ScanKind::Contents:
-        return std::make_unique<TCVReport>(session);
+        return std::make_unique<ContentsReport>(session);
     case ScanKind::Documents:
-        return std::make_unique<TDocReport>(session);
+        return std::make_unique<DocumentReport>(session);
     case ScanKind::Expire:
-        return std::make_unique<TESReport>(session);
+        return std::make_unique<ExpireReport>(session);
     case ScanKind::Structure:
         break;
     }
-    return std::make_unique<TUnkReport>(session);
+    return std::make_unique<BlobReport>(session);
 }
 
 } // namespace

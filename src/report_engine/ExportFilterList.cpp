@@ -70,7 +70,7 @@ std::unique_ptr<ExportFilter> ExportFilterList::create(int position, const QStri
 
 QString ExportFilterList::saveDialogFilter()
 {
-    QString text = QStringLiteral("QuickReport file(*.QRP)|*.QRP");
+    QString text = QStringLiteral("Report page file (*.qrp)|*.qrp");
     for (const Slot& s : registry())
         text += u'|' + s.entry.name + QStringLiteral(" (*.") + s.entry.extension + QStringLiteral(")|*.")
                 + s.entry.extension;

@@ -9,7 +9,7 @@ namespace bw {
 
 class ReportPage;
 
-// The saved-report file (extension QRP): a 128-byte header whose
+// The saved-report file (extension .qrp): a 128-byte header whose
 // little-endian 32-bit field at offset 8 holds the page count, then one
 // record per page. docs/page-file.md describes every byte.
 class PageFile {

@@ -24,7 +24,7 @@ bool correctHeader(PageList& list)
 
 } // namespace
 
-bool ExtractPages(const QString& source, const QString& destination, int from, int to, QString* error)
+bool extractPages(const QString& source, const QString& destination, int from, int to, QString* error)
 {
     PageList in;
     if (!in.loadFromFile(source, error))
@@ -43,7 +43,7 @@ bool ExtractPages(const QString& source, const QString& destination, int from, i
     return correctHeader(out) && out.saveToFile(destination, error);
 }
 
-int MergePageFiles(const QString& destination, const QStringList* files, QString* error)
+int mergePageFiles(const QString& destination, const QStringList* files, QString* error)
 {
     int result = MergeOk;
     if (destination.isEmpty())

@@ -9,9 +9,9 @@ namespace bw {
 // the source page file into a new page file. A range that holds no page
 // gives a file without pages. False, with nothing written, when the source
 // cannot be read or the destination written; error says why.
-bool ExtractPages(const QString& source, const QString& destination, int from, int to, QString* error = nullptr);
+bool extractPages(const QString& source, const QString& destination, int from, int to, QString* error = nullptr);
 
-// What MergePageFiles answers.
+// What mergePageFiles answers.
 enum MergeResult : int {
     MergeOk = 0,
     MergeNoDestination = -1,
@@ -25,6 +25,6 @@ enum MergeResult : int {
 // Nothing is written when the destination name is empty, no list is given
 // or the list is empty; those are tested in that order and the last that
 // fails gives the result.
-int MergePageFiles(const QString& destination, const QStringList* files, QString* error = nullptr);
+int mergePageFiles(const QString& destination, const QStringList* files, QString* error = nullptr);
 
 } // namespace bw

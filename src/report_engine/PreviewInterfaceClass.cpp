@@ -1,6 +1,6 @@
 #include "report_engine/PreviewInterfaceClass.h"
 
-#include "report_engine/TQRStandardPreviewInterface.h"
+#include "report_engine/StandardPreviewOpener.h"
 
 namespace bw {
 
@@ -29,11 +29,11 @@ bool PreviewInterfaceClass::isStandard()
     return !slot();
 }
 
-std::unique_ptr<TQRPreviewInterface> PreviewInterfaceClass::create()
+std::unique_ptr<PreviewOpener> PreviewInterfaceClass::create()
 {
     if (slot())
         return slot()();
-    return std::make_unique<TQRStandardPreviewInterface>();
+    return std::make_unique<StandardPreviewOpener>();
 }
 
 } // namespace bw

@@ -43,7 +43,7 @@ bool printStoredPages(PrintJob& job, const PrintRequest& request, QString* error
     bool printed = false;
     if (t1.isEmpty() || t2.isEmpty() || t3.isEmpty()) {
         why = QStringLiteral("Could not make a temporary file in %1.").arg(QDir::toNativeSeparators(QDir::tempPath()));
-    } else if (job.save(t1, &why) && ExtractPages(t1, t2, request.fromPage, request.toPage, &why)) {
+    } else if (job.save(t1, &why) && extractPages(t1, t2, request.fromPage, request.toPage, &why)) {
         PrintJob pages;
         pages.setPrinterIndex(request.printer);
         // The queue shows the report's name rather than none.
@@ -53,7 +53,7 @@ bool printStoredPages(PrintJob& job, const PrintRequest& request, QString* error
             loaded = pages.load(t2, &why);
         } else {
             const QStringList files(request.copies, t2);
-            loaded = MergePageFiles(t3, &files, &why) == MergeOk && pages.load(t3, &why);
+            loaded = mergePageFiles(t3, &files, &why) == MergeOk && pages.load(t3, &why);
         }
         if (loaded)
             printed = pages.print(&why);

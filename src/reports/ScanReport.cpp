@@ -14,7 +14,7 @@ ScanReport::ScanReport(const ScanSession& session, const QString& headerText, QO
     , m_headerText(headerText)
 {
     setFont(QStringLiteral("Arial"), 10);
-    setBeforePrint([this] { QuickReport2BeforePrint(); });
+    setBeforePrint([this] { beforeRun(); });
     // A preview lays its pages out from the event loop; should the list
     // change meanwhile (a header click, Continue), the run ends with the
     // rows printed so far rather than mix two orders or two sections.
@@ -45,7 +45,7 @@ void ScanReport::addHeading(const Heading& h)
     m_path = &title.addField(h.pathX, h.titleY);
 }
 
-void ScanReport::QuickReport2BeforePrint()
+void ScanReport::beforeRun()
 {
     pageSetup().setPaperFromPrinter(PrintJob::printerAt(printerIndex()));
     setTitle(m_headerText);
@@ -56,10 +56,10 @@ void ScanReport::QuickReport2BeforePrint()
     m_rowIndex = 0;
     m_rowsMoved = false;
     setExpectedRows(static_cast<int>(m_session.rows().size()));
-    beforeRun();
+    resetRun();
 }
 
-const Row* ScanReport::nextRow()
+const Row* ScanReport::takeRow()
 {
     const RowStore& rows = m_session.rows();
     const int index = m_rowIndex++;

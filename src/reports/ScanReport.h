@@ -47,14 +47,14 @@ protected:
     void addHeading(const Heading& heading);
 
     // Before every run: the printer's paper, the title, the path, a
-    // description line, the counter and beforeRun().
-    void QuickReport2BeforePrint();
+    // description line, the counter and resetRun().
+    void beforeRun();
     // What a report resets or sizes afresh for each run, the paper being known.
-    virtual void beforeRun() {}
+    virtual void resetRun() {}
 
     // The row at the counter, or nullptr when all have printed; the counter
     // moves on in both cases.
-    const Row* nextRow();
+    const Row* takeRow();
     // Rows printed so far, once the last need-data answer has been given.
     int rowsPrinted() const { return m_rowIndex - 1; }
 

@@ -158,7 +158,7 @@ void ScanSession::continueScan()
         m_slice.start();
 }
 
-bool ScanSession::columnClick(int column)
+bool ScanSession::sortByColumn(int column)
 {
     if (!isEnabled(Control::HeaderClicks))
         return false;

@@ -97,7 +97,7 @@ public:
     void parse();
     void continueScan();
     // A header click; returns whether the list was re-sorted.
-    bool columnClick(int column);
+    bool sortByColumn(int column);
 
     // Whether the session drives its scan from the event loop by itself in
     // slices (the window) or is stepped by its owner (the command line).

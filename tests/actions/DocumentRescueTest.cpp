@@ -3,7 +3,7 @@
 #include "base/ExportFile.h"
 #include "actions/FileActions.h"
 #include "actions/ImportJournal.h"
-#include "actions/SaveDialog.h"
+#include "actions/SaveLocation.h"
 #include "support/ActionFixture.h"
 #include "support/SmallFileSystem.h"
 
@@ -27,7 +27,7 @@ using namespace bw::test;
 namespace {
 
 struct Rescue : ActionSession {
-    SaveDialog dialog;
+    SaveLocation dialog;
     QString out;
 
     Rescue()
@@ -251,10 +251,10 @@ TEST(DocumentRescue, TheBrowseButtonStartsAtTheOutputDirectoryAndADriveGetsItsBa
     EXPECT_EQ(FileActions::browseStart("C:"), "C:\\");
     EXPECT_EQ(FileActions::browseStart("C:\\x"), "C:\\x");
     r.prompter.folderAnswers.push_back(r.path("picked"));
-    EXPECT_TRUE(FileActions::SpdBOPDirClick(r.session, r.prompter));
+    EXPECT_TRUE(FileActions::chooseOutputDirectory(r.session, r.prompter));
     EXPECT_EQ(r.prompter.questions.back(), "Select the Required Output Directory|" + r.out);
     EXPECT_EQ(r.session.outputDirectory(), r.path("picked"));
-    EXPECT_FALSE(FileActions::SpdBOPDirClick(r.session, r.prompter)) << "cancelled";
+    EXPECT_FALSE(FileActions::chooseOutputDirectory(r.session, r.prompter)) << "cancelled";
     EXPECT_EQ(r.session.outputDirectory(), r.path("picked"));
 }
 

@@ -1,6 +1,6 @@
 #include "base/ExportFile.h"
 #include "actions/FileActions.h"
-#include "actions/SaveDialog.h"
+#include "actions/SaveLocation.h"
 #include "actions/TabDelimitedExport.h"
 #include "support/ActionFixture.h"
 #include "support/SmallFileSystem.h"
@@ -16,7 +16,7 @@ const char* const contentsHeader =
     "User Name\tUser FID\tUser DB Size\tInbox\tOutbox\tWasteBasket\tTotal Size\tOver Threshold\tSize Limit\t"
     "Threshold\tDepartment\tReport Date\r\n";
 
-ActionRun::Outcome press(ActionSession& s, SaveDialog& dialog)
+ActionRun::Outcome press(ActionSession& s, SaveLocation& dialog)
 {
     auto run = FileActions::forActionButton(s.session, s.prompter, dialog);
     while (!run->step(ActionRun::Clock::time_point::max())) {
@@ -37,7 +37,7 @@ TEST(TabDelimitedExport, ContentsBytesHeaderThenRowsInListOrder)
 {
     ActionSession s(ScanKind::Contents);
     contentsRows(s);
-    SaveDialog dialog;
+    SaveLocation dialog;
     const QString file = s.path("cont.txt");
     s.prompter.saveAnswers.push_back(file);
     EXPECT_EQ(press(s, dialog), ActionRun::Outcome::Succeeded);
@@ -66,7 +66,7 @@ TEST(TabDelimitedExport, ExpireBytesWithoutHeaderAndEmptyListGivesEmptyFile)
     s.addRow("JSMITH", {"Userk3f.db", "Msg7.db", "1024"});
     s.addRow("ADOE", {"Userb2c.db", "Msg12.db", "77"});
     s.addRow("CY", {"Userc.db", "Msg1.db", ""});
-    SaveDialog dialog;
+    SaveLocation dialog;
     const QString file = s.path("mess.txt");
     s.prompter.saveAnswers.push_back(file);
     EXPECT_EQ(press(s, dialog), ActionRun::Outcome::Succeeded);
@@ -84,7 +84,7 @@ TEST(TabDelimitedExport, TheSaveDialogRemembersItsFolderAndNameAndCancelWritesNo
 {
     ActionSession s(ScanKind::Expire);
     s.addRow("A", {"u", "m", "1"});
-    SaveDialog dialog;
+    SaveLocation dialog;
     s.prompter.saveAnswers.push_back(s.path("first.txt"));
     press(s, dialog);
     s.prompter.saveAnswers.push_back(QString()); // cancelled
@@ -99,7 +99,7 @@ TEST(TabDelimitedExport, ReplacesAnEarlierFileWholeAndKeepsItWhenWritingFails)
 {
     ActionSession s(ScanKind::Expire);
     s.addRow("A", {"u", "m", "1"});
-    SaveDialog dialog;
+    SaveLocation dialog;
     const QString file = s.path("mess.txt");
     writeFile(file, "an earlier export that is longer than the new one\r\n");
     s.prompter.saveAnswers.push_back(file);
@@ -127,7 +127,7 @@ TEST(TabDelimitedExport, AFullFileSystemLeavesTheEarlierExportAndNoPartialFile)
     s.session.rows().settle();
     const QString file = small.path("mess.txt");
     writeFile(file, "earlier\r\n");
-    SaveDialog dialog;
+    SaveLocation dialog;
     s.prompter.saveAnswers.push_back(file);
     EXPECT_EQ(press(s, dialog), ActionRun::Outcome::Failed);
     ASSERT_EQ(s.prompter.errors.size(), 1);

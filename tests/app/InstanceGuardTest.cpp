@@ -1,9 +1,9 @@
 #include "app/InstanceGuard.h"
 #include "app/OtherUser.h"
-#include "app/ScanTab.h"
+#include "app/mainwindow/ScanTab.h"
 #include "app/StartUp.h"
-#include "app/TMainScreen.h"
-#include "app/TSplash.h"
+#include "app/mainwindow/MainWindow.h"
+#include "app/dialogs/SplashWindow.h"
 #include "support/FakePrompter.h"
 #include "support/Wait.h"
 
@@ -104,7 +104,7 @@ protected:
 
 struct RunningWindow {
     FakePrompter prompter;
-    TMainScreen window{prompter};
+    MainWindow window{prompter};
     InstanceGuard guard{StartUp::title()};
     int requests = 0;
 
@@ -147,17 +147,17 @@ TEST_F(InstanceGuardTest, AHandedOverLogIsPickedOnlyWhenNoScanRunsOnContentsChec
     RunningWindow first;
     ASSERT_FALSE(first.guard.anotherInstanceRuns());
     first.window.show();
-    first.window.pageControl()->setCurrentIndex(2);
+    first.window.tabWidget()->setCurrentIndex(2);
     // A relative path means the second start's folder.
     EXPECT_TRUE(endsAtOnce(start({QStringLiteral("contents.log")}, QStringLiteral(BW_SAMPLES))));
     ASSERT_TRUE(first.requested(1));
     const QString log = QFileInfo(QStringLiteral(BW_SAMPLES "/contents.log")).absoluteFilePath();
     EXPECT_EQ(first.window.tab(0)->logBox()->text(), log);
-    EXPECT_EQ(first.window.pageControl()->currentIndex(), 0);
+    EXPECT_EQ(first.window.tabWidget()->currentIndex(), 0);
 
     // At a pause the window only comes forward; the scan waits on.
     ScanTab* tab = first.window.tab(0);
-    tab->parseClick();
+    tab->onParseClicked();
     ASSERT_TRUE(waitUntil([tab] { return tab->scan().awaitingContinue(); }));
     const std::size_t rows = tab->rows().size();
     EXPECT_TRUE(endsAtOnce(start({QStringLiteral("expire.log")}, QStringLiteral(BW_SAMPLES))));
@@ -247,7 +247,7 @@ TEST(AsAnotherUser, DISABLED_CannotConnect)
     EXPECT_FALSE(socket.waitForConnected(1000));
     EXPECT_EQ(socket.error(), QLocalSocket::SocketAccessError);
     // Someone with no account entry is "<UNKNOWN>"; nobody has one.
-    EXPECT_EQ(TSplash::wlGetUserName(), QStringLiteral("nobody"));
+    EXPECT_EQ(SplashWindow::userName(), QStringLiteral("nobody"));
 }
 
 TEST_F(InstanceGuardTest, TheSocketIsInAFolderOnlyTheUserMayEnter)

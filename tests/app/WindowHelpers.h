@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ScanTab.h"
-#include "app/TMainScreen.h"
+#include "app/mainwindow/ScanTab.h"
+#include "app/mainwindow/MainWindow.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
@@ -23,10 +23,10 @@ inline void clickHeader(QTreeView* list, int column)
 
 // Checks every change of every tab's list model against the rules views
 // rely on; a broken rule aborts the test.
-inline std::vector<std::unique_ptr<QAbstractItemModelTester>> checkModels(const TMainScreen& window)
+inline std::vector<std::unique_ptr<QAbstractItemModelTester>> checkModels(const MainWindow& window)
 {
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
-    for (int i = 0; i < TMainScreen::tabCount; ++i)
+    for (int i = 0; i < MainWindow::tabCount; ++i)
         testers.push_back(std::make_unique<QAbstractItemModelTester>(
             window.tab(i)->list()->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
     return testers;

@@ -2,9 +2,9 @@
 // none, gives values or one of the reader's own errors, never a crash.
 #include "FuzzSupport.h"
 
-#include "components/EVersInfoError.h"
-#include "components/TVersInfo.h"
-#include "components/VersionBlock.h"
+#include "versioninfo/VersionInfoError.h"
+#include "versioninfo/VersionInfo.h"
+#include "versioninfo/VersionBlock.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -19,11 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     bw::fuzz::writeLog(bytes.toStdString());
     try {
-        bw::TVersInfo info;
+        bw::VersionInfo info;
         info.setFileName(QFile::decodeName(bw::fuzz::logPath().c_str()));
         for (int key = 0; key <= 11; ++key)
-            (void)info.GetValue(key);
-    } catch (const bw::EVersInfoError&) {
+            (void)info.value(key);
+    } catch (const bw::VersionInfoError&) {
     }
     return 0;
 }

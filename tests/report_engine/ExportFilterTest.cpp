@@ -179,13 +179,13 @@ TEST_F(ExportFilterTest, JobExportsByRunningItsReportAgainAndNotWithoutOne)
 
 TEST_F(ExportFilterTest, ListGivesTheSaveDialogFilterInRegistrationOrder)
 {
-    EXPECT_EQ(ExportFilterList::saveDialogFilter(), QStringLiteral("QuickReport file(*.QRP)|*.QRP"));
+    EXPECT_EQ(ExportFilterList::saveDialogFilter(), QStringLiteral("Report page file (*.qrp)|*.qrp"));
     {
         ExportFilterList::Registration text(TextExportFilter::entry());
         ExportFilterList::Registration csv(CsvExportFilter::entry());
         ExportFilterList::Registration html(HtmlExportFilter::entry());
         EXPECT_EQ(ExportFilterList::saveDialogFilter(),
-                  QStringLiteral("QuickReport file(*.QRP)|*.QRP|Text file (*.TXT)|*.TXT|Comma Separated (*.CSV)|*.CSV"
+                  QStringLiteral("Report page file (*.qrp)|*.qrp|Text file (*.TXT)|*.TXT|Comma Separated (*.CSV)|*.CSV"
                                  "|HTML document (*.HTM)|*.HTM"));
         EXPECT_TRUE(dynamic_cast<CsvExportFilter*>(ExportFilterList::create(1, path("x.csv")).get()));
         EXPECT_FALSE(ExportFilterList::create(3, path("x")));

@@ -183,18 +183,18 @@ TEST_F(PageFileTest, ExtractPagesCopiesTheRange)
     const QString five = saved(200, QStringLiteral("five.qrp"));
     const std::vector<ReportPage>& made = pages[QStringLiteral("five.qrp")];
     const QString out = dir.filePath(QStringLiteral("out.qrp"));
-    ASSERT_TRUE(ExtractPages(five, out, 2, 3));
+    ASSERT_TRUE(extractPages(five, out, 2, 3));
     EXPECT_EQ(pagesOf(out), std::vector<ReportPage>(made.begin() + 1, made.begin() + 3));
     EXPECT_EQ(qFromLittleEndian<quint32>(readAll(out).constData() + 8), 2u);
-    ASSERT_TRUE(ExtractPages(five, out, 0, 0));
+    ASSERT_TRUE(extractPages(five, out, 0, 0));
     EXPECT_EQ(pagesOf(out), made);
     // A range with no page in it gives a file without pages.
-    ASSERT_TRUE(ExtractPages(five, out, 4, 2));
+    ASSERT_TRUE(extractPages(five, out, 4, 2));
     EXPECT_TRUE(pagesOf(out).empty());
-    ASSERT_TRUE(ExtractPages(five, out, 6, 9));
+    ASSERT_TRUE(extractPages(five, out, 6, 9));
     EXPECT_TRUE(pagesOf(out).empty());
     QString error;
-    EXPECT_FALSE(ExtractPages(dir.filePath(QStringLiteral("missing.qrp")), out, 1, 1, &error));
+    EXPECT_FALSE(extractPages(dir.filePath(QStringLiteral("missing.qrp")), out, 1, 1, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
@@ -204,7 +204,7 @@ TEST_F(PageFileTest, MergePageFilesJoinsInOrderAndAnswersItsErrors)
     const QString one = saved(10, QStringLiteral("one.qrp"));
     const QString out = dir.filePath(QStringLiteral("merged.qrp"));
     const QStringList files{one, five, one};
-    ASSERT_EQ(MergePageFiles(out, &files), MergeOk);
+    ASSERT_EQ(mergePageFiles(out, &files), MergeOk);
     std::vector<ReportPage> expected = pages[QStringLiteral("one.qrp")];
     for (const ReportPage& p : pages[QStringLiteral("five.qrp")])
         expected.push_back(p);
@@ -214,13 +214,13 @@ TEST_F(PageFileTest, MergePageFilesJoinsInOrderAndAnswersItsErrors)
 
     const QString none = dir.filePath(QStringLiteral("none.qrp"));
     const QStringList empty;
-    EXPECT_EQ(MergePageFiles(QString(), &files), MergeNoDestination);
-    EXPECT_EQ(MergePageFiles(none, nullptr), MergeNoList);
-    EXPECT_EQ(MergePageFiles(QString(), nullptr), MergeNoList);
-    EXPECT_EQ(MergePageFiles(none, &empty), MergeEmptyList);
-    EXPECT_EQ(MergePageFiles(QString(), &empty), MergeEmptyList);
+    EXPECT_EQ(mergePageFiles(QString(), &files), MergeNoDestination);
+    EXPECT_EQ(mergePageFiles(none, nullptr), MergeNoList);
+    EXPECT_EQ(mergePageFiles(QString(), nullptr), MergeNoList);
+    EXPECT_EQ(mergePageFiles(none, &empty), MergeEmptyList);
+    EXPECT_EQ(mergePageFiles(QString(), &empty), MergeEmptyList);
     const QStringList withMissing{one, dir.filePath(QStringLiteral("missing.qrp"))};
-    EXPECT_EQ(MergePageFiles(none, &withMissing), MergeFileError);
+    EXPECT_EQ(mergePageFiles(none, &withMissing), MergeFileError);
     EXPECT_FALSE(QFile::exists(none));
 }
 

@@ -1,7 +1,7 @@
 #include "report_engine/PreviewInterfaceClass.h"
 #include "report_engine/PrintJob.h"
 #include "report_engine/StandardPreviewWindow.h"
-#include "report_engine/TQRPreviewInterface.h"
+#include "report_engine/PreviewOpener.h"
 #include "report_engine/DemoReport.h"
 #include "support/QtPrinting.h"
 
@@ -16,12 +16,12 @@ namespace bw::test {
 namespace {
 
 // Records the jobs it is asked to show and what the job tells it.
-class RecordingPreview : public TQRPreviewInterface {
+class RecordingPreview : public PreviewOpener {
 public:
     static inline std::vector<std::string> events;
     static inline PrintJob* shown = nullptr;
 
-    QObject* ShowPreview(PrintJob* job) override
+    QObject* showPreview(PrintJob* job) override
     {
         shown = job;
         events.push_back("show " + std::to_string(static_cast<int>(job->status())));
@@ -33,7 +33,7 @@ public:
         });
         return job;
     }
-    QObject* ShowPreviewModal(PrintJob* job) override { return ShowPreview(job); }
+    QObject* showPreviewModal(PrintJob* job) override { return showPreview(job); }
 };
 
 TEST(PrintJobTest, PreviewOpensTheNamedClassAndTellsItOfPagesAndProgress)

@@ -1,9 +1,9 @@
 #include "report_engine/TextExportFilter.h"
 #include "reports/ReportTab.h"
-#include "reports/TCVReport.h"
-#include "reports/TDocReport.h"
-#include "reports/TESReport.h"
-#include "reports/TUnkReport.h"
+#include "reports/ContentsReport.h"
+#include "reports/DocumentReport.h"
+#include "reports/ExpireReport.h"
+#include "reports/BlobReport.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,10 +119,10 @@ QStringList crowded(const ReportPage& page, QRectF area)
 std::unique_ptr<ScanReport> makeReport(ScanKind kind, const ScanSession& session)
 {
     switch (kind) {
-    case ScanKind::Contents: return std::make_unique<TCVReport>(session);
-    case ScanKind::Documents: return std::make_unique<TDocReport>(session);
-    case ScanKind::Expire: return std::make_unique<TESReport>(session);
-    case ScanKind::Structure: return std::make_unique<TUnkReport>(session);
+    case ScanKind::Contents: return std::make_unique<ContentsReport>(session);
+    case ScanKind::Documents: return std::make_unique<DocumentReport>(session);
+    case ScanKind::Expire: return std::make_unique<ExpireReport>(session);
+    case ScanKind::Structure: return std::make_unique<BlobReport>(session);
     }
     return nullptr;
 }
@@ -203,7 +203,7 @@ TEST(ReportLayout, TextExportHeadingsLineUpWithTheirValues)
 {
     ReportTab tab(ScanKind::Contents, sample("contents.log"));
     ASSERT_TRUE(tab.toPause());
-    TCVReport report(tab.session);
+    ContentsReport report(tab.session);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("r.txt"));
     TextExportFilter filter(file);

@@ -73,14 +73,14 @@ TEST(ScanSession, ControlsFollowEveryStateOfTheWorkflow)
     s.session.parse();
     EXPECT_EQ(controls(s.session), "0000000") << "scanning: pick, header clicks and Close locked";
     EXPECT_FALSE(s.session.choose(log.path())) << "a second scan can never start";
-    EXPECT_FALSE(s.session.columnClick(2));
+    EXPECT_FALSE(s.session.sortByColumn(2));
 
     ASSERT_EQ(s.session.step(), Scan::Outcome::Paused);
     EXPECT_EQ(s.paused, 1);
     EXPECT_EQ(controls(s.session), "0111010") << "paused";
     EXPECT_EQ(s.session.status(), "Content Verification Section Completed - 2 Users");
     EXPECT_EQ(s.session.lineCounter(), "Processing Line 7");
-    EXPECT_TRUE(s.session.columnClick(0));
+    EXPECT_TRUE(s.session.sortByColumn(0));
     EXPECT_EQ(s.sort.direction, -1);
     EXPECT_EQ(s.session.rows().at(0).caption, "BOB");
 
@@ -134,7 +134,7 @@ TEST(ScanSession, AnActionRunningRefusesEveryControlOfTheTab)
     ASSERT_EQ(s.session.step(), Scan::Outcome::Paused);
     s.session.setActionRunning(true);
     EXPECT_EQ(controls(s.session), "0000000");
-    EXPECT_FALSE(s.session.columnClick(0));
+    EXPECT_FALSE(s.session.sortByColumn(0));
     EXPECT_FALSE(s.session.choose(log.path()));
     s.session.continueScan();
     EXPECT_TRUE(s.session.awaitingContinue()) << "Continue waits for the action";

@@ -1,0 +1,44 @@
+#include "app/preview/WindowPreviewOpener.h"
+
+#include "app/preview/ReportPreviewWindow.h"
+#include "report_engine/PreviewInterfaceClass.h"
+
+#include <QPushButton>
+
+namespace bw {
+
+WindowPreviewOpener::WindowPreviewOpener(Prompter& prompter, UserName currentUserName)
+    : m_prompter(prompter)
+    , m_currentUserName(std::move(currentUserName))
+{
+}
+
+QObject* WindowPreviewOpener::showPreview(PrintJob* job)
+{
+    auto* window = new ReportPreviewWindow(job, m_prompter, m_currentUserName ? m_currentUserName() : QString());
+    window->printButton()->setEnabled(false);
+    window->show();
+    return window;
+}
+
+QObject* WindowPreviewOpener::showPreviewModal(PrintJob* job)
+{
+    auto* window = new ReportPreviewWindow(job, m_prompter, m_currentUserName ? m_currentUserName() : QString());
+    window->setModal(true);
+    window->exec();
+    return window;
+}
+
+void WindowPreviewOpener::install(Prompter& prompter, UserName currentUserName)
+{
+    PreviewInterfaceClass::set([&prompter, currentUserName] {
+        return std::make_unique<WindowPreviewOpener>(prompter, currentUserName);
+    });
+}
+
+void WindowPreviewOpener::restore()
+{
+    PreviewInterfaceClass::setStandard();
+}
+
+} // namespace bw
