@@ -3,7 +3,7 @@
 # Sourced by run.sh and test.sh; installs only what is missing.
 
 BRINDLEWICK_PACKAGES=(
-  g++ clang libclang-rt-14-dev cmake ninja-build pkgconf
+  g++ clang libclang-rt-14-dev cmake ninja-build pkgconf ccache
   qt6-base-dev libgl-dev
   qt6-svg-dev desktop-file-utils appstream dpkg-dev
   libgtest-dev

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks the layering, builds the normal and the sanitizer configuration and
-# runs every test on both, then compiles the Release and the Clang builds.
-# The presets make warnings errors in all four (BRINDLEWICK_WERROR). The
-# print tests print to a CUPS scheduler of the script's own, stopped at the
-# end, also when a step fails.
+# runs every test on both, compiles the Release build and packages it, and
+# builds the Clang tree (every source, and the fuzz targets, which it runs
+# briefly). The presets make warnings errors in all four (BRINDLEWICK_WERROR).
+# The print tests print to a CUPS scheduler of the script's own, stopped at
+# the end, also when a step fails. The time of each stage is printed last.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -15,29 +16,41 @@ trap brindlewick_stop_print_queues EXIT
 brindlewick_start_print_queues
 jobs=$(nproc 2>/dev/null || echo 2)
 
-echo "== layering"
+stage_times=()
+stage_start=$SECONDS
+stage_name=""
+# stage NAME: ends the stage before (noting its time) and starts NAME.
+stage() {
+  [ -z "$stage_name" ] || stage_times+=("$(printf '%-32s %3dm %02ds' "$stage_name" $(((SECONDS - stage_start) / 60)) $(((SECONDS - stage_start) % 60)))")
+  stage_name=$1
+  stage_start=$SECONDS
+  [ -z "$stage_name" ] || echo "== $stage_name"
+}
+
+stage "layering"
 scripts/check-layers.sh
 
-echo "== normal build"
+stage "normal build"
 cmake --preset normal >/dev/null
 cmake --build --preset normal -j "$jobs"
+stage "normal tests"
 ctest --preset normal -j "$jobs"
 
-echo "== address and undefined-behaviour sanitizer build"
+stage "sanitizer build"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
+stage "sanitizer tests"
 ctest --preset sanitize -j "$jobs"
 
-# Compiled only: what they could add to the tests above is their warnings.
-for preset in release clang; do
-  echo "== $preset build"
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$jobs"
-done
+# Compiled only: what it could add to the tests above is its warnings, and
+# without precompiled headers a source that lacks an include of its own.
+stage "release build"
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$jobs"
 
 # The Debian package of the Release build: what it installs, its desktop
 # entry and metainfo, its dependencies, and that its programs start.
-echo "== Debian package"
+stage "Debian package"
 rm -f build-release/brindlewick_*.deb
 (cd build-release && cpack -G DEB >/dev/null)
 deb=$(ls build-release/brindlewick_*_*.deb)
@@ -63,9 +76,16 @@ done
 [[ $("$unpacked/usr/bin/brindlewick-cli" --version) == "brindlewick-cli "* ]]
 echo "$deb: $(dpkg-deb -c "$deb" | wc -l) entries; depends: $depends"
 
-# A short run of every fuzz target on its seed corpus; scripts/fuzz.sh runs
-# them for longer.
-echo "== fuzz targets, smoke run"
+# Clang's warnings over every source, and the fuzz targets, built with the
+# same sanitizers; a short run of each on its seed corpus (scripts/fuzz.sh
+# runs them for longer).
+stage "clang build"
+cmake --preset clang >/dev/null
+cmake --build --preset clang -j "$jobs"
+stage "fuzz targets, smoke run"
 scripts/fuzz.sh --smoke
 
+stage ""
+echo "== stage times"
+printf '%s\n' "${stage_times[@]}"
 echo "== all checks passed in $((SECONDS / 60))m $((SECONDS % 60))s"

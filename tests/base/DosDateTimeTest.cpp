@@ -1,7 +1,4 @@
 #include "base/DosDateTime.h"
-#include "base/LogDirectory.h"
-
-#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -33,12 +30,4 @@ TEST(DosDateTime, ShiftsByWholeDaysAtTheGivenOffset)
     EXPECT_EQ(DosDateTime::shifted(QDateTime(QDate(1980, 1, 10), QTime(12, 0), Qt::UTC), -14, 0), std::nullopt);
     EXPECT_EQ(DosDateTime::shifted(QDateTime(QDate(1979, 6, 1), QTime(12, 0), Qt::UTC), 14, 0), std::nullopt);
     EXPECT_EQ(DosDateTime::shifted(QDateTime(), -14, 0), std::nullopt);
-}
-
-TEST(LogDirectory, RelativePathsOfALogStartAtItsFolderMadeAbsolute)
-{
-    EXPECT_EQ(logFolderForPaths("/var/log/gw/x.log"), "/var/log/gw");
-    EXPECT_EQ(logFolderForPaths("/x.log"), "/");
-    EXPECT_EQ(logFolderForPaths("x.log"), QDir::currentPath());
-    EXPECT_EQ(logFolderForPaths("logs\\x.log"), QDir::current().absoluteFilePath("logs"));
 }

@@ -1,4 +1,3 @@
-#include "lists/DocumentTargetPath.h"
 #include "lists/Row.h"
 #include "reports/ReportTab.h"
 #include "reports/DocumentReport.h"
@@ -81,19 +80,6 @@ TEST(DocumentReport, TheSecondLineNamesTheTargetAsTheImportFileDoes)
     const QStringList lines = printedLines(report.pages());
     EXPECT_TRUE(lines.contains(QStringLiteral("File will be Exported to|\\\\FS1\\RESCUE\\po1\\LIB0001\\JSMITH\\1045_2.DOC")))
         << lines.join(u'\n').toStdString();
-}
-
-TEST(DocumentTargetPath, OneSeparatorBetweenEachPart)
-{
-    Row row;
-    row.caption = "1234";
-    row.setSubItems({"2", "JSMITH", "LIB0001", "DOM1.PO1.JSMITH", "doc", "x"});
-    EXPECT_EQ(documentTargetPath(QStringLiteral("/out"), row).path, "/out/LIB0001/JSMITH/1234_2.doc");
-    const DocumentTargetPath root = documentTargetPath(QStringLiteral("/"), row);
-    EXPECT_EQ(root.path, "/LIB0001/JSMITH/1234_2.doc");
-    EXPECT_EQ(root.libraryDirectory, "/LIB0001");
-    EXPECT_EQ(root.authorDirectory, "/LIB0001/JSMITH");
-    EXPECT_EQ(documentTargetPath(QStringLiteral("C:\\"), row).path, "C:\\LIB0001/JSMITH/1234_2.doc");
 }
 
 } // namespace
