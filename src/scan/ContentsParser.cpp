@@ -44,14 +44,14 @@ void ContentsParser::reset()
     m_current = nullptr;
 }
 
-int ContentsParser::lineStep(std::string_view line, int from, ScanContext& ctx)
+LineResume ContentsParser::lineStep(std::string_view line, LineResume from, ScanContext& ctx)
 {
     if (!m_markers.take(line, from, ctx))
-        return lineDone;
+        return LineResume::Done;
     const auto has = [this](Marker m) { return m_markers.has(m); };
 
     switch (from) {
-    case 0:
+    case LineResume::Start:
         detectJobLog(line, has(TaskLog), has(BeginJobLog), has(GwCheckBanner), m_jobLogMode);
         if (has(ContentsVerification) && m_sectionState == -1) {
             m_sectionState = 0;
@@ -60,15 +60,15 @@ int ContentsParser::lineStep(std::string_view line, int from, ScanContext& ctx)
         if (has(CheckingUser) && m_sectionState <= 0)
             userHeader(line, ctx);
         if (has(ProcessingComplete) && !m_jobLogMode && m_sectionState >= 0 && ctx.sectionCompleted(m_sectionState))
-            return 1;
+            return LineResume::AfterFirstSectionEnd;
         [[fallthrough]];
-    case 1:
+    case LineResume::AfterFirstSectionEnd:
         if (has(ProcessingComplete) && m_jobLogMode && m_sectionState >= 0) {
             ctx.rows().endUpdate();
             m_sectionState = 0;
         }
         if (has(EndJobLog) && m_jobLogMode && m_sectionState >= 0 && ctx.sectionCompleted(m_sectionState))
-            return 2;
+            return LineResume::AfterSecondSectionEnd;
         [[fallthrough]];
     default: {
         const auto recordOpen = [this] { return m_sectionState == 1 || m_sectionState == 2; };
@@ -87,7 +87,7 @@ int ContentsParser::lineStep(std::string_view line, int from, ScanContext& ctx)
             diskSpaceManagement(line);
     }
     }
-    return lineDone;
+    return LineResume::Done;
 }
 
 namespace {

@@ -17,7 +17,7 @@ public:
 
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
-    int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+    LineResume lineStep(std::string_view line, LineResume from, ScanContext& ctx) override;
     bool prepare(std::string_view line, MarkerSet::Mask markers, LineFields& fields) const override;
     const MarkerSet* markers() const override { return &m_markers.set(); }
     bool needsUnmarkedLines() const override { return false; }

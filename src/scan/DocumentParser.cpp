@@ -67,14 +67,14 @@ void DocumentParser::reset()
     m_currentRow = nullptr;
 }
 
-int DocumentParser::lineStep(std::string_view line, int from, ScanContext& ctx)
+LineResume DocumentParser::lineStep(std::string_view line, LineResume from, ScanContext& ctx)
 {
     if (!m_markers.take(line, from, ctx))
-        return lineDone;
+        return LineResume::Done;
     const auto has = [this](Marker m) { return m_markers.has(m); };
 
     switch (from) {
-    case 0:
+    case LineResume::Start:
         if (has(CheckingDirectory))
             closeUnfixed(Error50Section, ctx);
         if (has(Error52))
@@ -106,7 +106,7 @@ int DocumentParser::lineStep(std::string_view line, int from, ScanContext& ctx)
             // A record still open keeps its defaults; its row leaves with the list.
             m_currentRow = nullptr;
             if (ctx.sectionCompleted(m_sectionState))
-                return 1;
+                return LineResume::AfterFirstSectionEnd;
         }
         [[fallthrough]];
     default:
@@ -153,7 +153,7 @@ int DocumentParser::lineStep(std::string_view line, int from, ScanContext& ctx)
             m_sectionState = 0;
         }
     }
-    return lineDone;
+    return LineResume::Done;
 }
 
 void DocumentParser::endOfFile(ScanContext& ctx)

@@ -36,14 +36,14 @@ void ExpireParser::reset()
     m_logVersion = 0;
 }
 
-int ExpireParser::lineStep(std::string_view line, int from, ScanContext& ctx)
+LineResume ExpireParser::lineStep(std::string_view line, LineResume from, ScanContext& ctx)
 {
-    if (from != 0)
-        return lineDone;
+    if (from != LineResume::Start)
+        return LineResume::Done;
     const bool marked = m_markers.take(line, from, ctx);
     const bool recordsAdmitted = m_sectionState == 0 && m_logVersion >= 5;
     if (!marked && !recordsAdmitted)
-        return lineDone;
+        return LineResume::Done;
     const auto has = [this](Marker m) { return m_markers.has(m); };
 
     if (has(ExpireStatistics) && m_sectionState == -1) {
@@ -64,8 +64,8 @@ int ExpireParser::lineStep(std::string_view line, int from, ScanContext& ctx)
     }
     // The section end is the line's last test: after Continue nothing is left to run.
     if (has(ProcessingComplete) && m_sectionState == 0 && ctx.sectionCompleted(m_sectionState))
-        return 1;
-    return lineDone;
+        return LineResume::AfterFirstSectionEnd;
+    return LineResume::Done;
 }
 
 void ExpireParser::addRecord(std::string_view line, std::string_view separator, ScanContext& ctx)

@@ -15,7 +15,7 @@ public:
 
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
-    int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+    LineResume lineStep(std::string_view line, LineResume from, ScanContext& ctx) override;
     const MarkerSet* markers() const override { return &m_markers.set(); }
 
     int sectionState() const { return m_sectionState; }

@@ -13,6 +13,10 @@ namespace bw {
 
 class RowStore;
 
+// Where a line's tests start or go on: from the first, or after the first or
+// second section end that paused the scan mid-line; Done when none is left.
+enum class LineResume { Done, Start, AfterFirstSectionEnd, AfterSecondSectionEnd };
+
 // What the common scan offers a parser while it handles a line.
 class ScanContext {
 public:
@@ -47,9 +51,9 @@ public:
 
     const MarkerSet& set() const { return m_set; }
     // Whether the line holds any of the markers.
-    bool take(std::string_view line, int from, ScanContext& ctx)
+    bool take(std::string_view line, LineResume from, ScanContext& ctx)
     {
-        if (from == 0)
+        if (from == LineResume::Start)
             m_found = ctx.markersIn(m_set, line);
         return m_found != 0;
     }
@@ -64,16 +68,14 @@ private:
 // One kind of check's parser. A line's tests run in a fixed order and a test
 // may pause the scan mid-line (a section end); the tests after it then run
 // on the same line after Continue, on the emptied list. So lineStep takes the
-// test to start from and returns the one to resume at, or lineDone.
+// test to start from and returns the one to resume at, or LineResume::Done.
 class LineParser {
 public:
-    static constexpr int lineDone = -1;
-
     virtual ~LineParser() = default;
     virtual const ScanProfile& profile() const = 0;
     // Back to the values a scan starts with.
     virtual void reset() = 0;
-    virtual int lineStep(std::string_view line, int from, ScanContext& ctx) = 0;
+    virtual LineResume lineStep(std::string_view line, LineResume from, ScanContext& ctx) = 0;
     // Runs once when the log is exhausted.
     virtual void endOfFile(ScanContext&) {}
     // Whether a record waits for its closing line (holds the mid-section pause).

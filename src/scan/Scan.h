@@ -76,7 +76,7 @@ private:
     std::int64_t m_lineCount = 0;
     std::int64_t m_shownLineCount = -1;
     std::string_view m_line;
-    int m_resumeAt = LineParser::lineDone;
+    LineResume m_resumeAt = LineResume::Done;
     int m_rowCap = 0;
 };
 

@@ -52,14 +52,14 @@ void StructureParser::reset()
     m_resolver.clear();
 }
 
-int StructureParser::lineStep(std::string_view line, int from, ScanContext& ctx)
+LineResume StructureParser::lineStep(std::string_view line, LineResume from, ScanContext& ctx)
 {
     if (!m_markers.take(line, from, ctx))
-        return lineDone;
+        return LineResume::Done;
     const auto has = [this](Marker m) { return m_markers.has(m); };
 
     switch (from) {
-    case 0:
+    case LineResume::Start:
         if (has(BlobCheck)) {
             m_areaPath = m_postOfficePath;
             m_areaPath += "\\OFFILES";
@@ -72,7 +72,7 @@ int StructureParser::lineStep(std::string_view line, int from, ScanContext& ctx)
             m_sectionState = 0;
         }
         if (has(ProcessingComplete) && m_sectionState >= 0 && ctx.sectionCompleted(m_sectionState))
-            return 1;
+            return LineResume::AfterFirstSectionEnd;
         [[fallthrough]];
     default:
         // A record can only be completed in state 2; once the state has left
@@ -94,7 +94,7 @@ int StructureParser::lineStep(std::string_view line, int from, ScanContext& ctx)
         if (has(UnknownFile) && m_sectionState == 2)
             unknownFile(line, ctx);
     }
-    return lineDone;
+    return LineResume::Done;
 }
 
 std::string StructureParser::areaPathFrom(std::string_view area)

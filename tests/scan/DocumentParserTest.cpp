@@ -55,7 +55,7 @@ public:
     void feed(DocumentParser& parser, const std::string& line)
     {
         const std::string text = line + "\r\n";
-        for (int from = 0; (from = parser.lineStep(text, from, *this)) != LineParser::lineDone;)
+        for (LineResume from = LineResume::Start; (from = parser.lineStep(text, from, *this)) != LineResume::Done;)
             store.clear();
     }
 

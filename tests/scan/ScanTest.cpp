@@ -33,11 +33,11 @@ public:
         open = false;
     }
     bool recordOpen() const override { return open; }
-    int lineStep(std::string_view line, int from, ScanContext& ctx) override
+    LineResume lineStep(std::string_view line, LineResume from, ScanContext& ctx) override
     {
         const std::string_view word = line.substr(0, line.find_first_of(" \r\n"));
         const std::string name(line.size() > word.size() + 1 ? line.substr(word.size() + 1, line.find_first_of("\r\n") - word.size() - 1) : "");
-        if (from == 0) {
+        if (from == LineResume::Start) {
             if (word == "S" && state == -1) {
                 state = 0;
                 ctx.showStatus(m_profile.sectionFoundStatus);
@@ -54,11 +54,11 @@ public:
                 open = false;
             }
             if ((word == "E" || word == "EA") && state >= 0 && ctx.sectionCompleted(state))
-                return 1;
+                return LineResume::AfterFirstSectionEnd;
         }
         if (word == "EA")
             ctx.rows().add(name, {"after"});
-        return lineDone;
+        return LineResume::Done;
     }
 
     int state = -1;
