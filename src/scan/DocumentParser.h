@@ -24,6 +24,22 @@ public:
         BlobSection = 2
     };
 
+    // Outside a section, between records, or in a record after the line of
+    // each of its values in turn; AwaitingOutcome once the values are in
+    // (after "File Extension:" or "No further info"), until the line that
+    // tells what became of the file. Some of a line's tests compare states by
+    // their order.
+    enum class SectionState {
+        Outside = -1,
+        BetweenRecords,
+        AfterLibraryId,
+        AfterDocumentNum,
+        AfterVersionNum,
+        AfterAuthorName,
+        AfterAuthorDpu,
+        AwaitingOutcome,
+    };
+
     DocumentParser();
 
     const ScanProfile& profile() const override { return m_profile; }
@@ -33,7 +49,7 @@ public:
     bool needsUnmarkedLines() const override { return false; }
     void endOfFile(ScanContext& ctx) override;
 
-    int sectionState() const { return m_sectionState; }
+    SectionState sectionState() const { return m_sectionState; }
     DocSectionKind docSectionKind() const { return m_docSectionKind; }
     const std::string& pendingErrorText() const { return m_pendingErrorText; }
     const std::string& pendingLibraryId() const { return m_pendingLibraryId; }
@@ -47,7 +63,7 @@ private:
 
     ScanProfile m_profile;
     LineMarkers m_markers;
-    int m_sectionState = -1;
+    SectionState m_sectionState = SectionState::Outside;
     DocSectionKind m_docSectionKind = NoSection;
     std::string m_pendingErrorText;
     std::string m_pendingLibraryId;

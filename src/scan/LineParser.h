@@ -32,12 +32,21 @@ public:
     // What the parser's prepare() cut out of the line being handled, when
     // the reader did that ahead of time; nullptr otherwise.
     virtual const LineFields* preparedFields(std::string_view /*line*/) { return nullptr; }
-    // Ends the section: the state goes outside, the list's suspension is
-    // lifted, and when the list holds rows the scan pauses. Returns whether
-    // it paused; the parser then returns from its line step at once, telling
-    // where to go on after Continue.
-    virtual bool sectionCompleted(int& sectionState) = 0;
+    // Ends the section: the list's suspension is lifted, and when the list
+    // holds rows the scan pauses. Returns whether it paused; the parser then
+    // returns from its line step at once, telling where to go on after
+    // Continue. Parsers call it through completeSection().
+    virtual bool sectionCompleted() = 0;
 };
+
+// Puts a parser's section state outside, then ends the section: the state is
+// outside by the time the scan pauses.
+template <typename SectionState>
+bool completeSection(ScanContext& ctx, SectionState& sectionState)
+{
+    sectionState = SectionState::Outside;
+    return ctx.sectionCompleted();
+}
 
 // The markers a parser tests every line for, and which of them the line in
 // hand holds: found once when its first test runs, kept when the line goes

@@ -125,9 +125,8 @@ const LineFields* Scan::preparedFields(std::string_view line)
     return line.data() == m_line.data() ? m_reader.fields() : nullptr;
 }
 
-bool Scan::sectionCompleted(int& sectionState)
+bool Scan::sectionCompleted()
 {
-    sectionState = -1;
     m_rows.endUpdate();
     if (m_rows.empty())
         return false;

@@ -56,7 +56,7 @@ private:
     void showStatus(std::string_view text) override;
     MarkerSet::Mask markersIn(const MarkerSet& markers, std::string_view line) override;
     const LineFields* preparedFields(std::string_view line) override;
-    bool sectionCompleted(int& sectionState) override;
+    bool sectionCompleted() override;
 
     bool runLine();
     void pause(std::string_view prefix);

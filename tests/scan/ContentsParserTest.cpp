@@ -217,9 +217,8 @@ public:
 
     RowStore& rows() override { return store; }
     void showStatus(std::string_view) override {}
-    bool sectionCompleted(int& sectionState) override
+    bool sectionCompleted() override
     {
-        sectionState = -1;
         store.endUpdate();
         return !store.empty();
     }

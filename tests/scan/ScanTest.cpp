@@ -16,6 +16,8 @@ namespace {
 // and "EA x" ends it and then adds x on the same line.
 class TinyParser : public LineParser {
 public:
+    enum class SectionState { Outside, Inside };
+
     explicit TinyParser(int rowCap = 0)
     {
         m_profile.startStatus = "start";
@@ -29,7 +31,7 @@ public:
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override
     {
-        state = -1;
+        state = SectionState::Outside;
         open = false;
     }
     bool recordOpen() const override { return open; }
@@ -38,13 +40,13 @@ public:
         const std::string_view word = line.substr(0, line.find_first_of(" \r\n"));
         const std::string name(line.size() > word.size() + 1 ? line.substr(word.size() + 1, line.find_first_of("\r\n") - word.size() - 1) : "");
         if (from == LineResume::Start) {
-            if (word == "S" && state == -1) {
-                state = 0;
+            if (word == "S" && state == SectionState::Outside) {
+                state = SectionState::Inside;
                 ctx.showStatus(m_profile.sectionFoundStatus);
             }
-            if (word == "R" && state == 0)
+            if (word == "R" && state == SectionState::Inside)
                 ctx.rows().add(name, {"r"});
-            if (word == "O" && state == 0) {
+            if (word == "O" && state == SectionState::Inside) {
                 ctx.rows().beginUpdate();
                 ctx.rows().add(name, {"o"});
                 open = true;
@@ -53,7 +55,7 @@ public:
                 ctx.rows().endUpdate();
                 open = false;
             }
-            if ((word == "E" || word == "EA") && state >= 0 && ctx.sectionCompleted(state))
+            if ((word == "E" || word == "EA") && state == SectionState::Inside && completeSection(ctx, state))
                 return LineResume::AfterFirstSectionEnd;
         }
         if (word == "EA")
@@ -61,7 +63,7 @@ public:
         return LineResume::Done;
     }
 
-    int state = -1;
+    SectionState state = SectionState::Outside;
     bool open = false;
 
 private:
