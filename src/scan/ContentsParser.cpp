@@ -39,45 +39,49 @@ ContentsParser::ContentsParser()
 
 void ContentsParser::reset()
 {
-    m_sectionState = -1;
+    m_sectionState = SectionState::Outside;
     m_jobLogMode = false;
     m_current = nullptr;
 }
 
-int ContentsParser::lineStep(std::string_view line, int from, ScanContext& ctx)
+LineResume ContentsParser::lineStep(std::string_view line, LineResume from, ScanContext& ctx)
 {
     if (!m_markers.take(line, from, ctx))
-        return lineDone;
+        return LineResume::Done;
     const auto has = [this](Marker m) { return m_markers.has(m); };
 
     switch (from) {
-    case 0:
+    case LineResume::Start:
         detectJobLog(line, has(TaskLog), has(BeginJobLog), has(GwCheckBanner), m_jobLogMode);
-        if (has(ContentsVerification) && m_sectionState == -1) {
-            m_sectionState = 0;
+        if (has(ContentsVerification) && m_sectionState == SectionState::Outside) {
+            m_sectionState = SectionState::BetweenUsers;
             ctx.showStatus(m_profile.sectionFoundStatus);
         }
-        if (has(CheckingUser) && m_sectionState <= 0)
+        if (has(CheckingUser) && m_sectionState <= SectionState::BetweenUsers)
             userHeader(line, ctx);
-        if (has(ProcessingComplete) && !m_jobLogMode && m_sectionState >= 0 && ctx.sectionCompleted(m_sectionState))
-            return 1;
+        if (has(ProcessingComplete) && !m_jobLogMode && m_sectionState != SectionState::Outside
+            && completeSection(ctx, m_sectionState))
+            return LineResume::AfterFirstSectionEnd;
         [[fallthrough]];
-    case 1:
-        if (has(ProcessingComplete) && m_jobLogMode && m_sectionState >= 0) {
+    case LineResume::AfterFirstSectionEnd:
+        if (has(ProcessingComplete) && m_jobLogMode && m_sectionState != SectionState::Outside) {
             ctx.rows().endUpdate();
-            m_sectionState = 0;
+            m_sectionState = SectionState::BetweenUsers;
         }
-        if (has(EndJobLog) && m_jobLogMode && m_sectionState >= 0 && ctx.sectionCompleted(m_sectionState))
-            return 2;
+        if (has(EndJobLog) && m_jobLogMode && m_sectionState != SectionState::Outside
+            && completeSection(ctx, m_sectionState))
+            return LineResume::AfterSecondSectionEnd;
         [[fallthrough]];
     default: {
-        const auto recordOpen = [this] { return m_sectionState == 1 || m_sectionState == 2; };
-        if (has(UserStats) && m_sectionState == 1)
+        const auto recordOpen = [this] {
+            return m_sectionState == SectionState::AfterUserHeader || m_sectionState == SectionState::AfterUserStats;
+        };
+        if (has(UserStats) && m_sectionState == SectionState::AfterUserHeader)
             userStats(line, ctx);
         if (has(BytesInUse) && recordOpen()) {
             m_current->setSubItem(TotalSize, upTo(trim(line), " "));
             ctx.rows().endUpdate();
-            m_sectionState = 0;
+            m_sectionState = SectionState::BetweenUsers;
         }
         if (has(SizeLimitExceeded) && recordOpen())
             limitExceeded(line, "S", ctx);
@@ -87,7 +91,7 @@ int ContentsParser::lineStep(std::string_view line, int from, ScanContext& ctx)
             diskSpaceManagement(line);
     }
     }
-    return lineDone;
+    return LineResume::Done;
 }
 
 namespace {
@@ -199,7 +203,7 @@ void ContentsParser::userHeader(std::string_view line, ScanContext& ctx)
         });
     }
     m_current = row;
-    m_sectionState = 1;
+    m_sectionState = SectionState::AfterUserHeader;
 }
 
 void ContentsParser::userStats(std::string_view line, ScanContext& ctx)
@@ -212,7 +216,7 @@ void ContentsParser::userStats(std::string_view line, ScanContext& ctx)
     }
     m_current->setSubItemsFrom(InBoxSize, {fields->part(line, cut::InBox), fields->part(line, cut::OutBox),
                                            fields->part(line, cut::WasteBasket)});
-    m_sectionState = 2;
+    m_sectionState = SectionState::AfterUserStats;
 }
 
 void ContentsParser::limitExceeded(std::string_view line, const char* flag, ScanContext& ctx)
@@ -222,7 +226,7 @@ void ContentsParser::limitExceeded(std::string_view line, const char* flag, Scan
     const std::string_view size = upTo(fromPos(record, static_cast<std::ptrdiff_t>(pos(record, "Current size:")) + 13), "KB");
     m_current->setSubItemsFrom(TotalSize, {size, flag});
     ctx.rows().endUpdate();
-    m_sectionState = 0;
+    m_sectionState = SectionState::BetweenUsers;
 }
 
 void ContentsParser::diskSpaceManagement(std::string_view line)

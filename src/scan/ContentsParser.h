@@ -13,16 +13,21 @@ struct Row;
 // user ends with it, the job with END - JOB LOG).
 class ContentsParser : public LineParser, public ContentsRow {
 public:
+    // Outside a contents section, between users, or in a user's record after
+    // its "Checking user =" header or its "User stats:" line. Some of a
+    // line's tests compare states by their order.
+    enum class SectionState { Outside = -1, BetweenUsers, AfterUserHeader, AfterUserStats };
+
     ContentsParser();
 
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
-    int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+    LineResume lineStep(std::string_view line, LineResume from, ScanContext& ctx) override;
     bool prepare(std::string_view line, MarkerSet::Mask markers, LineFields& fields) const override;
     const MarkerSet* markers() const override { return &m_markers.set(); }
     bool needsUnmarkedLines() const override { return false; }
 
-    int sectionState() const { return m_sectionState; }
+    SectionState sectionState() const { return m_sectionState; }
     bool jobLogMode() const { return m_jobLogMode; }
 
 private:
@@ -33,7 +38,7 @@ private:
 
     ScanProfile m_profile;
     LineMarkers m_markers;
-    int m_sectionState = -1;
+    SectionState m_sectionState = SectionState::Outside;
     bool m_jobLogMode = false;
     Row* m_current = nullptr;
     // A line's values cut in its turn, where the reader did not cut them.

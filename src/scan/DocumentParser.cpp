@@ -60,28 +60,28 @@ DocumentParser::DocumentParser()
 
 void DocumentParser::reset()
 {
-    m_sectionState = -1;
+    m_sectionState = SectionState::Outside;
     m_docSectionKind = NoSection;
     m_pendingErrorText.clear();
     m_pendingLibraryId.clear();
     m_currentRow = nullptr;
 }
 
-int DocumentParser::lineStep(std::string_view line, int from, ScanContext& ctx)
+LineResume DocumentParser::lineStep(std::string_view line, LineResume from, ScanContext& ctx)
 {
     if (!m_markers.take(line, from, ctx))
-        return lineDone;
+        return LineResume::Done;
     const auto has = [this](Marker m) { return m_markers.has(m); };
 
     switch (from) {
-    case 0:
+    case LineResume::Start:
         if (has(CheckingDirectory))
             closeUnfixed(Error50Section, ctx);
         if (has(Error52))
             closeUnfixed(Error50Section, ctx);
         if (has(Error50)) {
             closeUnfixed(Error50Section, ctx);
-            if (m_sectionState <= 1) {
+            if (m_sectionState <= SectionState::AfterLibraryId) {
                 abandonRecord(ctx);
                 openSection(Error50Section, ctx);
             }
@@ -89,76 +89,76 @@ int DocumentParser::lineStep(std::string_view line, int from, ScanContext& ctx)
         }
         if (has(BlobDocumentFile)) {
             closeUnfixed(BlobSection, ctx);
-            if (m_sectionState <= 0)
+            if (m_sectionState <= SectionState::BetweenRecords)
                 openSection(BlobSection, ctx);
         }
         if (has(BlobWordListFile)) {
             closeUnfixed(BlobSection, ctx);
-            if (m_sectionState == -1)
+            if (m_sectionState == SectionState::Outside)
                 openSection(BlobSection, ctx);
         }
-        if (has(LibraryId) && m_sectionState == 0) {
+        if (has(LibraryId) && m_sectionState == SectionState::BetweenRecords) {
             ctx.rows().beginUpdate();
             m_pendingLibraryId = valueAfterColon(line);
-            m_sectionState = 1;
+            m_sectionState = SectionState::AfterLibraryId;
         }
-        if (has(ProcessingComplete) && m_sectionState >= 0) {
+        if (has(ProcessingComplete) && m_sectionState != SectionState::Outside) {
             // A record still open keeps its defaults; its row leaves with the list.
             m_currentRow = nullptr;
-            if (ctx.sectionCompleted(m_sectionState))
-                return 1;
+            if (completeSection(ctx, m_sectionState))
+                return LineResume::AfterFirstSectionEnd;
         }
         [[fallthrough]];
     default:
-        if (has(DocumentNum) && m_sectionState == 1) {
+        if (has(DocumentNum) && m_sectionState == SectionState::AfterLibraryId) {
             static const std::vector<std::string> defaults = {"N/A", "Unknown", "Unknown", "Unknown", "Unknown", "Unknown"};
             m_currentRow = &ctx.rows().add(std::string(valueAfterColon(line)), defaults);
-            m_sectionState = 2;
+            m_sectionState = SectionState::AfterDocumentNum;
         }
         if (has(NoFurtherInfo) && !m_pendingErrorText.empty())
             noFurtherInfo(ctx);
-        if (has(VersionNum) && m_sectionState == 2) {
+        if (has(VersionNum) && m_sectionState == SectionState::AfterDocumentNum) {
             m_currentRow->setSubItem(Version, fieldFrom(line, 15));
-            m_sectionState = 3;
+            m_sectionState = SectionState::AfterVersionNum;
         }
-        if (has(AuthorName) && m_sectionState == 3) {
+        if (has(AuthorName) && m_sectionState == SectionState::AfterVersionNum) {
             m_currentRow->setSubItem(Author, fieldFrom(line, 15));
             const std::size_t dot = m_pendingLibraryId.rfind('.');
             if (dot != std::string::npos)
                 m_pendingLibraryId.erase(0, dot + 1);
             m_currentRow->setSubItem(Library, m_pendingLibraryId);
-            m_sectionState = 4;
+            m_sectionState = SectionState::AfterAuthorName;
         }
-        if (has(AuthorDpuLine) && m_sectionState == 4) {
+        if (has(AuthorDpuLine) && m_sectionState == SectionState::AfterAuthorName) {
             m_currentRow->setSubItem(AuthorDpu, fieldFrom(line, 14));
-            m_sectionState = 5;
+            m_sectionState = SectionState::AfterAuthorDpu;
         }
-        if (has(FileExtension) && m_sectionState == 5) {
+        if (has(FileExtension) && m_sectionState == SectionState::AfterAuthorDpu) {
             m_currentRow->setSubItem(Extension, fieldFrom(line, 18));
-            m_sectionState = 6;
+            m_sectionState = SectionState::AwaitingOutcome;
         }
-        if ((has(FileCopiedTo) || has(FileMovedTo)) && m_sectionState == 6) {
+        if ((has(FileCopiedTo) || has(FileMovedTo)) && m_sectionState == SectionState::AwaitingOutcome) {
             closeRecord(fieldFrom(line, 17), ctx);
             m_pendingErrorText.clear();
-            m_sectionState = 0;
+            m_sectionState = SectionState::BetweenRecords;
         }
-        if (has(DirCreateFailed) && m_sectionState == 6) {
+        if (has(DirCreateFailed) && m_sectionState == SectionState::AwaitingOutcome) {
             closeRecord("0x8209", ctx);
             m_pendingErrorText.clear();
-            m_sectionState = 0;
+            m_sectionState = SectionState::BetweenRecords;
         }
-        if (has(ExportBlobFailed) && m_sectionState == 6) {
+        if (has(ExportBlobFailed) && m_sectionState == SectionState::AwaitingOutcome) {
             closeRecord("0x8201", ctx);
             m_pendingErrorText.clear();
-            m_sectionState = 0;
+            m_sectionState = SectionState::BetweenRecords;
         }
     }
-    return lineDone;
+    return LineResume::Done;
 }
 
 void DocumentParser::endOfFile(ScanContext& ctx)
 {
-    if (m_sectionState == 6)
+    if (m_sectionState == SectionState::AwaitingOutcome)
         closeRecord(fixNotSelected, ctx);
 }
 
@@ -170,9 +170,9 @@ void DocumentParser::closeRecord(std::string_view outputFile, ScanContext& ctx)
 
 void DocumentParser::closeUnfixed(DocSectionKind kind, ScanContext& ctx)
 {
-    if (m_sectionState == 6 && m_docSectionKind == kind) {
+    if (m_sectionState == SectionState::AwaitingOutcome && m_docSectionKind == kind) {
         closeRecord(fixNotSelected, ctx);
-        m_sectionState = 0;
+        m_sectionState = SectionState::BetweenRecords;
     }
 }
 
@@ -180,14 +180,14 @@ void DocumentParser::abandonRecord(ScanContext& ctx)
 {
     // The suspension belongs to the record; its row, if any, takes its place
     // with the defaults it has.
-    if (m_sectionState >= 1)
+    if (m_sectionState >= SectionState::AfterLibraryId)
         ctx.rows().endUpdate();
 }
 
 void DocumentParser::openSection(DocSectionKind kind, ScanContext& ctx)
 {
     m_docSectionKind = kind;
-    m_sectionState = 0;
+    m_sectionState = SectionState::BetweenRecords;
     ctx.showStatus(m_profile.sectionFoundStatus);
 }
 
@@ -199,7 +199,7 @@ void DocumentParser::noFurtherInfo(ScanContext& ctx)
     rows.beginUpdate();
     m_currentRow = &rows.add("0", {"N/A", m_pendingErrorText, "Unknown", "Unknown", "Unknown", "Unknown"});
     m_pendingErrorText.clear();
-    m_sectionState = 6;
+    m_sectionState = SectionState::AwaitingOutcome;
 }
 
 } // namespace bw

@@ -24,16 +24,32 @@ public:
         BlobSection = 2
     };
 
+    // Outside a section, between records, or in a record after the line of
+    // each of its values in turn; AwaitingOutcome once the values are in
+    // (after "File Extension:" or "No further info"), until the line that
+    // tells what became of the file. Some of a line's tests compare states by
+    // their order.
+    enum class SectionState {
+        Outside = -1,
+        BetweenRecords,
+        AfterLibraryId,
+        AfterDocumentNum,
+        AfterVersionNum,
+        AfterAuthorName,
+        AfterAuthorDpu,
+        AwaitingOutcome,
+    };
+
     DocumentParser();
 
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
-    int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+    LineResume lineStep(std::string_view line, LineResume from, ScanContext& ctx) override;
     const MarkerSet* markers() const override { return &m_markers.set(); }
     bool needsUnmarkedLines() const override { return false; }
     void endOfFile(ScanContext& ctx) override;
 
-    int sectionState() const { return m_sectionState; }
+    SectionState sectionState() const { return m_sectionState; }
     DocSectionKind docSectionKind() const { return m_docSectionKind; }
     const std::string& pendingErrorText() const { return m_pendingErrorText; }
     const std::string& pendingLibraryId() const { return m_pendingLibraryId; }
@@ -47,7 +63,7 @@ private:
 
     ScanProfile m_profile;
     LineMarkers m_markers;
-    int m_sectionState = -1;
+    SectionState m_sectionState = SectionState::Outside;
     DocSectionKind m_docSectionKind = NoSection;
     std::string m_pendingErrorText;
     std::string m_pendingLibraryId;

@@ -32,23 +32,23 @@ ExpireParser::ExpireParser()
 
 void ExpireParser::reset()
 {
-    m_sectionState = -1;
+    m_sectionState = SectionState::Outside;
     m_logVersion = 0;
 }
 
-int ExpireParser::lineStep(std::string_view line, int from, ScanContext& ctx)
+LineResume ExpireParser::lineStep(std::string_view line, LineResume from, ScanContext& ctx)
 {
-    if (from != 0)
-        return lineDone;
+    if (from != LineResume::Start)
+        return LineResume::Done;
     const bool marked = m_markers.take(line, from, ctx);
-    const bool recordsAdmitted = m_sectionState == 0 && m_logVersion >= 5;
+    const bool recordsAdmitted = m_sectionState == SectionState::InSection && m_logVersion >= 5;
     if (!marked && !recordsAdmitted)
-        return lineDone;
+        return LineResume::Done;
     const auto has = [this](Marker m) { return m_markers.has(m); };
 
-    if (has(ExpireStatistics) && m_sectionState == -1) {
+    if (has(ExpireStatistics) && m_sectionState == SectionState::Outside) {
         ctx.showStatus(m_profile.sectionFoundStatus);
-        m_sectionState = 0;
+        m_sectionState = SectionState::InSection;
     }
     if (has(Version5))
         m_logVersion = 5;
@@ -56,16 +56,16 @@ int ExpireParser::lineStep(std::string_view line, int from, ScanContext& ctx)
         m_logVersion = 6;
     if (has(Version7))
         m_logVersion = 7;
-    if (m_sectionState == 0) {
+    if (m_sectionState == SectionState::InSection) {
         if (m_logVersion == 5 && contains(line, "(") && containsFolded(line, " BYTE"))
             addRecord(line, "-", ctx);
         else if (m_logVersion > 5 && contains(line, "])") && contains(line, "(") && !contains(line, "#recs"))
             addRecord(line, "/", ctx);
     }
     // The section end is the line's last test: after Continue nothing is left to run.
-    if (has(ProcessingComplete) && m_sectionState == 0 && ctx.sectionCompleted(m_sectionState))
-        return 1;
-    return lineDone;
+    if (has(ProcessingComplete) && m_sectionState == SectionState::InSection && completeSection(ctx, m_sectionState))
+        return LineResume::AfterFirstSectionEnd;
+    return LineResume::Done;
 }
 
 void ExpireParser::addRecord(std::string_view line, std::string_view separator, ScanContext& ctx)

@@ -11,14 +11,18 @@ namespace bw {
 // follows the GroupWise version that the log last named.
 class ExpireParser : public LineParser, public ExpireRow {
 public:
+    // Outside an "Expire Statistics" section, or in one, where lines may be
+    // records.
+    enum class SectionState { Outside = -1, InSection };
+
     ExpireParser();
 
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
-    int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+    LineResume lineStep(std::string_view line, LineResume from, ScanContext& ctx) override;
     const MarkerSet* markers() const override { return &m_markers.set(); }
 
-    int sectionState() const { return m_sectionState; }
+    SectionState sectionState() const { return m_sectionState; }
     int logVersion() const { return m_logVersion; }
 
 private:
@@ -27,7 +31,7 @@ private:
     ScanProfile m_profile;
     LineMarkers m_markers;
 
-    int m_sectionState = -1;
+    SectionState m_sectionState = SectionState::Outside;
     int m_logVersion = 0;
 };
 

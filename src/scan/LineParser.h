@@ -13,6 +13,10 @@ namespace bw {
 
 class RowStore;
 
+// Where a line's tests start or go on: from the first, or after the first or
+// second section end that paused the scan mid-line; Done when none is left.
+enum class LineResume { Done, Start, AfterFirstSectionEnd, AfterSecondSectionEnd };
+
 // What the common scan offers a parser while it handles a line.
 class ScanContext {
 public:
@@ -28,12 +32,21 @@ public:
     // What the parser's prepare() cut out of the line being handled, when
     // the reader did that ahead of time; nullptr otherwise.
     virtual const LineFields* preparedFields(std::string_view /*line*/) { return nullptr; }
-    // Ends the section: the state goes outside, the list's suspension is
-    // lifted, and when the list holds rows the scan pauses. Returns whether
-    // it paused; the parser then returns from its line step at once, telling
-    // where to go on after Continue.
-    virtual bool sectionCompleted(int& sectionState) = 0;
+    // Ends the section: the list's suspension is lifted, and when the list
+    // holds rows the scan pauses. Returns whether it paused; the parser then
+    // returns from its line step at once, telling where to go on after
+    // Continue. Parsers call it through completeSection().
+    virtual bool sectionCompleted() = 0;
 };
+
+// Puts a parser's section state outside, then ends the section: the state is
+// outside by the time the scan pauses.
+template <typename SectionState>
+bool completeSection(ScanContext& ctx, SectionState& sectionState)
+{
+    sectionState = SectionState::Outside;
+    return ctx.sectionCompleted();
+}
 
 // The markers a parser tests every line for, and which of them the line in
 // hand holds: found once when its first test runs, kept when the line goes
@@ -47,9 +60,9 @@ public:
 
     const MarkerSet& set() const { return m_set; }
     // Whether the line holds any of the markers.
-    bool take(std::string_view line, int from, ScanContext& ctx)
+    bool take(std::string_view line, LineResume from, ScanContext& ctx)
     {
-        if (from == 0)
+        if (from == LineResume::Start)
             m_found = ctx.markersIn(m_set, line);
         return m_found != 0;
     }
@@ -64,16 +77,14 @@ private:
 // One kind of check's parser. A line's tests run in a fixed order and a test
 // may pause the scan mid-line (a section end); the tests after it then run
 // on the same line after Continue, on the emptied list. So lineStep takes the
-// test to start from and returns the one to resume at, or lineDone.
+// test to start from and returns the one to resume at, or LineResume::Done.
 class LineParser {
 public:
-    static constexpr int lineDone = -1;
-
     virtual ~LineParser() = default;
     virtual const ScanProfile& profile() const = 0;
     // Back to the values a scan starts with.
     virtual void reset() = 0;
-    virtual int lineStep(std::string_view line, int from, ScanContext& ctx) = 0;
+    virtual LineResume lineStep(std::string_view line, LineResume from, ScanContext& ctx) = 0;
     // Runs once when the log is exhausted.
     virtual void endOfFile(ScanContext&) {}
     // Whether a record waits for its closing line (holds the mid-section pause).

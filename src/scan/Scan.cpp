@@ -27,7 +27,7 @@ void Scan::startNative(const QByteArray& nativePath)
         m_host.setControlEnabled(c, false);
     m_state = State::Scanning;
     m_failed = false;
-    m_resumeAt = LineParser::lineDone;
+    m_resumeAt = LineResume::Done;
     m_host.showStatus(m_parser.profile().startStatus);
     if (!m_reader.openNative(nativePath)) {
         fail(m_reader.errorString());
@@ -58,7 +58,7 @@ Scan::Outcome Scan::step(Clock::time_point deadline)
         return Outcome::Paused;
     if (m_state == State::Idle)
         return Outcome::Finished;
-    if (m_resumeAt != LineParser::lineDone && runLine())
+    if (m_resumeAt != LineResume::Done && runLine())
         return Outcome::Paused;
     for (unsigned n = 1;; ++n) {
         if ((n & 255) == 0 && Clock::now() >= deadline) {
@@ -89,7 +89,7 @@ Scan::Outcome Scan::step(Clock::time_point deadline)
         std::uint64_t aheadHash = 0;
         if (m_reader.peekLookupHash(lookAheadLines, aheadHash) && aheadHash != 0)
             m_rows.prefetch(aheadHash);
-        m_resumeAt = 0;
+        m_resumeAt = LineResume::Start;
         if (runLine())
             return Outcome::Paused;
     }
@@ -97,12 +97,12 @@ Scan::Outcome Scan::step(Clock::time_point deadline)
 
 bool Scan::runLine()
 {
-    const int next = m_parser.lineStep(m_line, m_resumeAt, *this);
-    if (next != LineParser::lineDone) {
+    const LineResume next = m_parser.lineStep(m_line, m_resumeAt, *this);
+    if (next != LineResume::Done) {
         m_resumeAt = next;
         return true;
     }
-    m_resumeAt = LineParser::lineDone;
+    m_resumeAt = LineResume::Done;
     if (m_rowCap > 0 && m_rows.size() >= static_cast<std::size_t>(m_rowCap) && !m_parser.recordOpen()) {
         pause(m_parser.profile().interimPausePrefix);
         return true;
@@ -125,9 +125,8 @@ const LineFields* Scan::preparedFields(std::string_view line)
     return line.data() == m_line.data() ? m_reader.fields() : nullptr;
 }
 
-bool Scan::sectionCompleted(int& sectionState)
+bool Scan::sectionCompleted()
 {
-    sectionState = -1;
     m_rows.endUpdate();
     if (m_rows.empty())
         return false;
@@ -194,7 +193,7 @@ void Scan::unlock()
     m_rows.endUpdate();
     m_rows.settle();
     m_state = State::Idle;
-    m_resumeAt = LineParser::lineDone;
+    m_resumeAt = LineResume::Done;
     if (!m_rows.empty()) {
         m_host.setControlEnabled(ScanControl::Print, true);
         m_host.setControlEnabled(ScanControl::Action, true);

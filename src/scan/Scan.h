@@ -56,7 +56,7 @@ private:
     void showStatus(std::string_view text) override;
     MarkerSet::Mask markersIn(const MarkerSet& markers, std::string_view line) override;
     const LineFields* preparedFields(std::string_view line) override;
-    bool sectionCompleted(int& sectionState) override;
+    bool sectionCompleted() override;
 
     bool runLine();
     void pause(std::string_view prefix);
@@ -76,7 +76,7 @@ private:
     std::int64_t m_lineCount = 0;
     std::int64_t m_shownLineCount = -1;
     std::string_view m_line;
-    int m_resumeAt = LineParser::lineDone;
+    LineResume m_resumeAt = LineResume::Done;
     int m_rowCap = 0;
 };
 

@@ -7,8 +7,9 @@ namespace bw {
 
 enum class ScanControl { Parse, Continue, Print, Action, Close };
 
-// What a scan tells the user and which controls it switches. The window
-// implements it with its tab's widgets, the command line with stdout/stderr.
+// What a scan tells the user and which controls it switches. Only ScanSession
+// implements it, as state and signals that the window's tab and the command
+// line observe; failures go to the session's Prompter.
 class ScanHost {
 public:
     virtual ~ScanHost() = default;

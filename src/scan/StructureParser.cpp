@@ -41,7 +41,7 @@ StructureParser::StructureParser(const QLocale& locale)
 void StructureParser::reset()
 {
     m_markers.clear();
-    m_sectionState = -1;
+    m_sectionState = SectionState::Outside;
     m_postOfficePath.clear();
     m_areaPath.clear();
     m_blobDir.clear();
@@ -52,49 +52,50 @@ void StructureParser::reset()
     m_resolver.clear();
 }
 
-int StructureParser::lineStep(std::string_view line, int from, ScanContext& ctx)
+LineResume StructureParser::lineStep(std::string_view line, LineResume from, ScanContext& ctx)
 {
     if (!m_markers.take(line, from, ctx))
-        return lineDone;
+        return LineResume::Done;
     const auto has = [this](Marker m) { return m_markers.has(m); };
 
     switch (from) {
-    case 0:
+    case LineResume::Start:
         if (has(BlobCheck)) {
             m_areaPath = m_postOfficePath;
             m_areaPath += "\\OFFILES";
-            m_sectionState = 0;
+            m_sectionState = SectionState::InArea;
         }
         if (has(PathToPo))
             m_postOfficePath = trim(afterFirst(line, "="));
-        if (has(CheckingArea) && m_sectionState <= 1) {
+        if (has(CheckingArea) && m_sectionState <= SectionState::InDirectory) {
             m_areaPath = areaPathFrom(trim(afterFirst(line, checkingArea)));
-            m_sectionState = 0;
+            m_sectionState = SectionState::InArea;
         }
-        if (has(ProcessingComplete) && m_sectionState >= 0 && ctx.sectionCompleted(m_sectionState))
-            return 1;
+        if (has(ProcessingComplete) && m_sectionState != SectionState::Outside && completeSection(ctx, m_sectionState))
+            return LineResume::AfterFirstSectionEnd;
         [[fallthrough]];
     default:
-        // A record can only be completed in state 2; once the state has left
-        // it, the row may be gone with the list at the next Continue.
-        if (m_sectionState != 2)
+        // A record can only be completed while it is open; once the state has
+        // left InFileRecord, the row may be gone with the list at the next Continue.
+        if (m_sectionState != SectionState::InFileRecord)
             m_currentRow = nullptr;
-        if (has(MissingTrailer) && m_sectionState == 1)
+        if (has(MissingTrailer) && m_sectionState == SectionState::InDirectory)
             recordLine(line, ctx);
-        if (has(CheckingDirectory) && (m_sectionState == 0 || m_sectionState == 1)) {
+        if (has(CheckingDirectory)
+            && (m_sectionState == SectionState::InArea || m_sectionState == SectionState::InDirectory)) {
             m_blobDir = trim(fromPos(trim(line), 21));
-            m_sectionState = 1;
+            m_sectionState = SectionState::InDirectory;
         }
-        if (has(FileCopied) && m_sectionState == 2)
+        if (has(FileCopied) && m_sectionState == SectionState::InFileRecord)
             resultLine("Already Copied", ctx);
-        if (has(DirCreate8209) && m_sectionState == 2)
+        if (has(DirCreate8209) && m_sectionState == SectionState::InFileRecord)
             resultLine("0x8209", ctx);
-        if (has(Adopt0xC067) && m_sectionState == 2)
+        if (has(Adopt0xC067) && m_sectionState == SectionState::InFileRecord)
             resultLine("0xC067", ctx);
-        if (has(UnknownFile) && m_sectionState == 2)
+        if (has(UnknownFile) && m_sectionState == SectionState::InFileRecord)
             unknownFile(line, ctx);
     }
-    return lineDone;
+    return LineResume::Done;
 }
 
 std::string StructureParser::areaPathFrom(std::string_view area)
@@ -133,7 +134,7 @@ void StructureParser::recordLine(std::string_view line, ScanContext& ctx)
     else
         row = &rows.add(m_blobName, {m_areaPath, "Unknown", "Unknown", "Unknown", "Unknown"});
     m_currentRow = row;
-    m_sectionState = 2;
+    m_sectionState = SectionState::InFileRecord;
 }
 
 bool StructureParser::fillFromDisk(bool keepWhenMissing)
@@ -181,7 +182,7 @@ void StructureParser::endRecord(ScanContext& ctx)
 {
     ctx.rows().endUpdate();
     m_recordOpen = false;
-    m_sectionState = 1;
+    m_sectionState = SectionState::InDirectory;
 }
 
 } // namespace bw

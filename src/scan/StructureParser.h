@@ -19,17 +19,23 @@ class StructureParser : public LineParser, public BlobRow {
 public:
     static constexpr int rowCap = 4000;
 
+    // Outside a BLOB check, in its area before a "Checking directory" line,
+    // in a directory between files, or in a file's record from its missing
+    // trailer line to the line that tells what became of it. Some of a line's
+    // tests compare states by their order.
+    enum class SectionState { Outside = -1, InArea, InDirectory, InFileRecord };
+
     explicit StructureParser(const QLocale& locale = QLocale::system());
 
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override;
-    int lineStep(std::string_view line, int from, ScanContext& ctx) override;
+    LineResume lineStep(std::string_view line, LineResume from, ScanContext& ctx) override;
     bool recordOpen() const override { return m_recordOpen; }
     const MarkerSet* markers() const override { return &m_markers.set(); }
     bool needsUnmarkedLines() const override { return false; }
     PathResolver* pathResolver() override { return &m_resolver; }
 
-    int sectionState() const { return m_sectionState; }
+    SectionState sectionState() const { return m_sectionState; }
     const std::string& postOfficePath() const { return m_postOfficePath; }
     const std::string& areaPath() const { return m_areaPath; }
     const std::string& blobDir() const { return m_blobDir; }
@@ -54,7 +60,7 @@ private:
     PathResolver m_resolver;
     std::string m_recordPath;
 
-    int m_sectionState = -1;
+    SectionState m_sectionState = SectionState::Outside;
     std::string m_postOfficePath;
     std::string m_areaPath;
     std::string m_blobDir;

@@ -217,9 +217,8 @@ public:
 
     RowStore& rows() override { return store; }
     void showStatus(std::string_view) override {}
-    bool sectionCompleted(int& sectionState) override
+    bool sectionCompleted() override
     {
-        sectionState = -1;
         store.endUpdate();
         return !store.empty();
     }
@@ -235,7 +234,7 @@ public:
     {
         for (std::size_t at = 0, lf; (lf = text.find('\n', at)) != std::string_view::npos; at = lf + 1) {
             const std::string_view line = text.substr(at, lf + 1 - at);
-            for (int from = 0; (from = parser.lineStep(line, from, *this)) != LineParser::lineDone;)
+            for (LineResume from = LineResume::Start; (from = parser.lineStep(line, from, *this)) != LineResume::Done;)
                 takeRows();
         }
         takeRows();

@@ -45,9 +45,8 @@ public:
 
     RowStore& rows() override { return store; }
     void showStatus(std::string_view text) override { statuses.emplace_back(text); }
-    bool sectionCompleted(int& sectionState) override
+    bool sectionCompleted() override
     {
-        sectionState = -1;
         store.endUpdate();
         return !store.empty();
     }
@@ -55,7 +54,7 @@ public:
     void feed(DocumentParser& parser, const std::string& line)
     {
         const std::string text = line + "\r\n";
-        for (int from = 0; (from = parser.lineStep(text, from, *this)) != LineParser::lineDone;)
+        for (LineResume from = LineResume::Start; (from = parser.lineStep(text, from, *this)) != LineResume::Done;)
             store.clear();
     }
 
@@ -149,29 +148,30 @@ TEST(DocumentParser, SectionKindsSwitchBetweenErrorAndBlobLines)
     // A word list line inside a section changes nothing.
     ctx.feed(parser, "f1 - Blob is a word list file");
     EXPECT_EQ(parser.docSectionKind(), DocumentParser::Error50Section);
-    EXPECT_EQ(parser.sectionState(), 0);
+    EXPECT_EQ(parser.sectionState(), DocumentParser::SectionState::BetweenRecords);
     // A document line between records restarts it as a BLOB section.
     ctx.feed(parser, "f2 - Blob is a document file");
     EXPECT_EQ(parser.docSectionKind(), DocumentParser::BlobSection);
     EXPECT_EQ(ctx.statuses.size(), 3u);
 
-    // Inside a record (states 2 to 5) other lines are ignored until the
-    // expected one comes; an error line only remembers its text.
+    // Inside a record (AfterDocumentNum to AfterAuthorDpu) other lines are
+    // ignored until the expected one comes; an error line only remembers its
+    // text.
     ctx.feed(parser, "- Library ID: A.B.C");
     ctx.feed(parser, "- Document Num: 12");
     ctx.feed(parser, "- Author Name: EARLY");
     ctx.feed(parser, "Error 50- no ref: two");
     ctx.feed(parser, "f3 - Blob is a document file");
-    EXPECT_EQ(parser.sectionState(), 2);
+    EXPECT_EQ(parser.sectionState(), DocumentParser::SectionState::AfterDocumentNum);
     EXPECT_EQ(parser.docSectionKind(), DocumentParser::BlobSection);
     EXPECT_EQ(parser.pendingErrorText(), "two");
     ctx.feed(parser, "- Version Num: 7");
     ctx.feed(parser, "- Author Name: LATE");
     ctx.feed(parser, "- Author DPU: LATE.X");
     ctx.feed(parser, "- File Extension: PDF");
-    EXPECT_EQ(parser.sectionState(), 6);
+    EXPECT_EQ(parser.sectionState(), DocumentParser::SectionState::AwaitingOutcome);
     ctx.feed(parser, "- file copied to /out/f3");
-    EXPECT_EQ(parser.sectionState(), 0);
+    EXPECT_EQ(parser.sectionState(), DocumentParser::SectionState::BetweenRecords);
     EXPECT_TRUE(parser.pendingErrorText().empty());
     ASSERT_EQ(ctx.store.size(), 1u);
     EXPECT_EQ(ctx.store.at(0).subItems(), (std::vector<std::string>{"7", "LATE", "C", "LATE.X", "PDF", "/out/f3"}));
@@ -280,7 +280,7 @@ TEST(DocumentParser, AbandonedRecordsLiftTheirSuspension)
     // A record with only its library line is abandoned by an error line.
     ctx.feed(parser, "Error 50- no ref: b");
     EXPECT_FALSE(ctx.store.suspended());
-    EXPECT_EQ(parser.sectionState(), 0);
+    EXPECT_EQ(parser.sectionState(), DocumentParser::SectionState::BetweenRecords);
     ctx.feed(parser, "- Document Num: 999");
     EXPECT_EQ(ctx.store.size(), 0u);
 

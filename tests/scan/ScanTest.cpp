@@ -16,6 +16,8 @@ namespace {
 // and "EA x" ends it and then adds x on the same line.
 class TinyParser : public LineParser {
 public:
+    enum class SectionState { Outside, Inside };
+
     explicit TinyParser(int rowCap = 0)
     {
         m_profile.startStatus = "start";
@@ -29,22 +31,22 @@ public:
     const ScanProfile& profile() const override { return m_profile; }
     void reset() override
     {
-        state = -1;
+        state = SectionState::Outside;
         open = false;
     }
     bool recordOpen() const override { return open; }
-    int lineStep(std::string_view line, int from, ScanContext& ctx) override
+    LineResume lineStep(std::string_view line, LineResume from, ScanContext& ctx) override
     {
         const std::string_view word = line.substr(0, line.find_first_of(" \r\n"));
         const std::string name(line.size() > word.size() + 1 ? line.substr(word.size() + 1, line.find_first_of("\r\n") - word.size() - 1) : "");
-        if (from == 0) {
-            if (word == "S" && state == -1) {
-                state = 0;
+        if (from == LineResume::Start) {
+            if (word == "S" && state == SectionState::Outside) {
+                state = SectionState::Inside;
                 ctx.showStatus(m_profile.sectionFoundStatus);
             }
-            if (word == "R" && state == 0)
+            if (word == "R" && state == SectionState::Inside)
                 ctx.rows().add(name, {"r"});
-            if (word == "O" && state == 0) {
+            if (word == "O" && state == SectionState::Inside) {
                 ctx.rows().beginUpdate();
                 ctx.rows().add(name, {"o"});
                 open = true;
@@ -53,15 +55,15 @@ public:
                 ctx.rows().endUpdate();
                 open = false;
             }
-            if ((word == "E" || word == "EA") && state >= 0 && ctx.sectionCompleted(state))
-                return 1;
+            if ((word == "E" || word == "EA") && state == SectionState::Inside && completeSection(ctx, state))
+                return LineResume::AfterFirstSectionEnd;
         }
         if (word == "EA")
             ctx.rows().add(name, {"after"});
-        return lineDone;
+        return LineResume::Done;
     }
 
-    int state = -1;
+    SectionState state = SectionState::Outside;
     bool open = false;
 
 private:
