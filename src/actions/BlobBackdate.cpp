@@ -4,7 +4,6 @@
 
 #include "base/DisplayText.h"
 #include "base/DosDateTime.h"
-#include "base/FileTimes.h"
 #include "base/LogDirectory.h"
 #include "base/Prompter.h"
 #include "base/StoreFiles.h"
@@ -48,7 +47,7 @@ bool BlobBackdate::step(Clock::time_point deadline)
         begin();
     const RowStore& rows = m_session.rows();
     while (m_next < rows.size()) {
-        switch (RdUnkFile(m_next++)) {
+        switch (backdateRow(m_next++)) {
         case RowResult::Backdated:
             ++m_successes;
             break;
@@ -70,7 +69,7 @@ bool BlobBackdate::step(Clock::time_point deadline)
     return true;
 }
 
-BlobBackdate::RowResult BlobBackdate::RdUnkFile(std::size_t index)
+BlobBackdate::RowResult BlobBackdate::backdateRow(std::size_t index)
 {
     const Row& row = m_session.rows().at(index);
     const std::string path = blobFullPath(row);
@@ -107,7 +106,7 @@ BlobBackdate::RowResult BlobBackdate::RdUnkFile(std::size_t index)
         const auto shifted =
             DosDateTime::shifted(written, -shiftDays, QDateTime::currentDateTime().offsetFromUtc());
         code = shifted ? StoreFiles::setModified(file, shifted->toMSecsSinceEpoch() * 1000000)
-                       : FileTimes::invalidTimeCode();
+                       : EINVAL; // a time the file system cannot hold
     }
     if (code != 0) {
         m_prompter.rowMessage(QStringLiteral("File Redate Failed - Error ") + QString::number(code),

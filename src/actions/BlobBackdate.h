@@ -10,7 +10,7 @@ namespace bw {
 class Prompter;
 class ScanSession;
 
-// The Unknown - 52 tab's Backdate button (BUnkExportClick): the last-write
+// The Unknown - 52 tab's Backdate button: the last-write
 // time of every listed BLOB file, in list order, moved back 14 days through
 // the two-second DOS form in local time. Files are found from the log's
 // folder and through the prefix mappings; the current directory is not
@@ -28,9 +28,8 @@ public:
     bool step(Clock::time_point deadline) override;
 
     // One row; shows its own messages.
-    RowResult RdUnkFile(std::size_t index);
+    RowResult backdateRow(std::size_t index);
 
-    int successes() const { return m_successes; }
     int failures() const { return m_failures; }
     // Rows whose file lay outside the log's folder and every mapped folder.
     int outsideRows() const { return m_outside; }

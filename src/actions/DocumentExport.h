@@ -12,7 +12,7 @@ class Prompter;
 class SaveLocation;
 class ScanSession;
 
-// The Document Rescue tab's Export button (BDocExportClick): asks for the
+// The Document Rescue tab's Export button: asks for the
 // import file's name in the save dialog, opened on the output directory,
 // then runs the rescue over every row into that file's journal, which
 // replaces an earlier file at the end of a run that wrote a line.

@@ -100,7 +100,7 @@ bool DocumentRescue::step(Clock::time_point deadline)
     RowStore& rows = m_session.rows();
     while (m_next < rows.size()) {
         const std::size_t i = m_next++;
-        const QString target = CpDocFile(i);
+        const QString target = rescueRow(i);
         if (m_journalFailed) {
             // Its source keeps its name: no line, no rename.
             m_prompter.error(m_journal.errorText());
@@ -127,7 +127,7 @@ bool DocumentRescue::rowsDone()
     return true;
 }
 
-QString DocumentRescue::CpDocFile(std::size_t index)
+QString DocumentRescue::rescueRow(std::size_t index)
 {
     const Row& row = m_session.rows().at(index);
     const QString& output = m_session.outputDirectory();

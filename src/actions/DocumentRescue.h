@@ -20,7 +20,7 @@ class ScanSession;
 
 // The document rescue over a Document Rescue tab's rows, in list order:
 // each row's file copied into the library and author tree under the output
-// directory (CpDocFile), its import line put in the journal, its source then
+// directory (rescueRow), its import line put in the journal, its source then
 // marked ".xxx" and its check box ticked; a failed row's box is cleared.
 // Relative sources are found from the log's folder and the prefix mappings
 // apply; the process's current directory is not touched.
@@ -53,9 +53,8 @@ public:
 
     // One row: the target path when the row was exported, empty when it
     // failed. Shows its own messages.
-    QString CpDocFile(std::size_t index);
+    QString rescueRow(std::size_t index);
 
-    int successes() const { return m_successes; }
     int failures() const { return m_failures; }
     // Rows whose source lay outside the log's folder and every mapped folder.
     int outsideRows() const { return m_outside; }

@@ -22,8 +22,6 @@ public:
     const std::string& library() const { return m_library; }
     const std::string& author() const { return m_author; }
     const std::string& fileName() const { return m_fileName; }
-    // The target path as bytes, as the import file carries it.
-    const std::string& pathBytes() const { return m_pathBytes; }
 
     // For messages: the library directory, the author directory, the path.
     QString libraryDirectory() const;

@@ -15,11 +15,10 @@ class RowStore;
 class SaveLocation;
 class ScanSession;
 
-// The Export button of Contents Check (BContExportClick) and of Message DB
-// (BMessExportClick): the listed rows, in list order, as tab-delimited text
-// with CR LF line ends, values written exactly as the rows hold them. The
-// Contents file starts with a header line, the Expire Statistics file has
-// none. The list, the status and the buttons stay as they are.
+// The Export button of Contents Check and of Message DB: the listed rows,
+// in list order, as tab-delimited text with CR LF line ends, values written
+// exactly as the rows hold them. The Contents file starts with a header
+// line, the Expire Statistics file has none. The list, the status and the buttons stay as they are.
 class TabDelimitedExport : public ActionRun {
 public:
     enum class Format { Contents, Expire };

@@ -52,7 +52,6 @@ public:
     SectionState sectionState() const { return m_sectionState; }
     DocSectionKind docSectionKind() const { return m_docSectionKind; }
     const std::string& pendingErrorText() const { return m_pendingErrorText; }
-    const std::string& pendingLibraryId() const { return m_pendingLibraryId; }
 
 private:
     void closeRecord(std::string_view outputFile, ScanContext& ctx);

@@ -23,7 +23,6 @@ public:
     const MarkerSet* markers() const override { return &m_markers.set(); }
 
     SectionState sectionState() const { return m_sectionState; }
-    int logVersion() const { return m_logVersion; }
 
 private:
     void addRecord(std::string_view line, std::string_view separator, ScanContext& ctx);

@@ -38,8 +38,6 @@ public:
     SectionState sectionState() const { return m_sectionState; }
     const std::string& postOfficePath() const { return m_postOfficePath; }
     const std::string& areaPath() const { return m_areaPath; }
-    const std::string& blobDir() const { return m_blobDir; }
-    const std::string& blobName() const { return m_blobName; }
 
     // The area path for the text after "- checking area": SERVER/VOLUME:PATH
     // and SERVER\VOLUME:PATH become \\SERVER\VOLUME followed by PATH; a text

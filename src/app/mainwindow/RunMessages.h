@@ -39,7 +39,6 @@ public:
     void begin();
     int count(Reason reason) const { return m_counts[static_cast<std::size_t>(reason)]; }
     int total() const;
-    bool silenced() const { return m_silenced; }
 
     // The summary of the run that has ended with this status, or nothing
     // when no row gave a message.

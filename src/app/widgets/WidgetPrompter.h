@@ -32,7 +32,6 @@ public:
     // Where the next dialog opens when it is given no folder: where the
     // last one was left, at first the log's folder.
     void setLastFolder(const QString& folder) { m_lastFolder = folder; }
-    const QString& lastFolder() const { return m_lastFolder; }
 
 private:
     QString startIn(const QString& start) const { return start.isEmpty() ? m_lastFolder : start; }
