@@ -1,5 +1,6 @@
 #include "session/ContentsComparison.h"
 
+#include "base/Prefetch.h"
 #include "base/Prompter.h"
 #include "base/Text.h"
 #include "lists/RowLayout.h"
@@ -13,6 +14,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <functional>
 
@@ -36,40 +38,98 @@ public:
     bool askYesNo(const QString&, const QString&) override { return false; }
 };
 
-void take(const RowStore& rows, ContentsComparison::Run& run)
+} // namespace
+
+// Rows in list order lie scattered in memory, and each lands on a random
+// slot of the index: a few rows ahead, the row is asked for, then its text,
+// then its slot, so that the waits overlap.
+void ContentsComparison::takeRows(const RowStore& rows, Run& run)
 {
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    using Index = UserIndex;
+    constexpr std::size_t ahead = 8;
+    const std::size_t count = rows.size();
+    std::uint64_t hashes[ahead] = {};
+    const auto hashRow = [&](std::size_t i) {
+        const Row& row = rows.at(i);
+        const std::uint64_t hash = Index::hashOf(row.caption, row.column(1 + ContentsRow::UserFid));
+        run.index.prefetch(hash);
+        hashes[i % ahead] = hash;
+    };
+    for (std::size_t i = 0; i < std::min(count, 3 * ahead); ++i)
+        prefetch(&rows.at(i), sizeof(Row));
+    for (std::size_t i = 0; i < std::min(count, ahead); ++i)
+        hashRow(i);
+    for (std::size_t i = 0; i < count; ++i) {
         const Row& row = rows.at(i);
         const std::string_view fid = row.column(1 + ContentsRow::UserFid);
         const std::optional<std::int64_t> total = readInt64(trim(row.column(1 + ContentsRow::TotalSize)));
-        bool added = false;
-        const std::size_t place = run.index.insert(run.users, row.caption, fid, added);
-        if (added) {
-            ContentsComparison::User user;
-            user.name = row.caption;
-            user.fid = fid;
-            run.users.push_back(std::move(user));
+        const std::uint64_t hash = hashes[i % ahead];
+        if (i + 3 * ahead < count)
+            prefetch(&rows.at(i + 3 * ahead), sizeof(Row));
+        if (i + 2 * ahead < count) {
+            const std::string_view text = rows.at(i + 2 * ahead).subItemsJoined();
+            prefetch(text.data(), text.size());
         }
-        run.users[place].newTotal = total;
+        if (i + ahead < count)
+            hashRow(i + ahead);
+        bool added = false;
+        const std::size_t place = run.index.insert(run.users, hash, row.caption, fid, added);
+        auto& user = added ? run.users.add(row.caption, fid) : run.users.m_entries[place];
+        user.hasNew = total.has_value();
+        user.newTotal = total.value_or(0);
     }
 }
 
-int compareNames(const ContentsComparison::User& a, const ContentsComparison::User& b)
+namespace {
+
+// Totals are read from the log as they stand: a difference too large for 64
+// bits wraps instead of being undefined.
+std::int64_t difference(std::int64_t a, std::int64_t b)
 {
-    if (const int c = foldCompare(a.name, b.name))
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(a) - static_cast<std::uint64_t>(b));
+}
+
+int compareNames(std::string_view aName, std::string_view aFid, std::string_view bName, std::string_view bFid)
+{
+    if (const int c = foldCompare(aName, bName))
         return c;
-    if (const int c = a.name.compare(b.name))
+    if (const int c = aName.compare(bName))
         return c;
-    return a.fid.compare(b.fid);
+    return aFid.compare(bFid);
 }
 
 } // namespace
+
+ContentsComparison::User ContentsComparison::Users::operator[](std::size_t index) const
+{
+    const Entry& e = m_entries[index];
+    User user;
+    user.name = nameOf(e);
+    user.fid = fidOf(e);
+    if (e.hasOld)
+        user.oldTotal = e.oldTotal;
+    if (e.hasNew)
+        user.newTotal = e.newTotal;
+    user.state = static_cast<State>(e.state);
+    return user;
+}
+
+ContentsComparison::Users::Entry& ContentsComparison::Users::add(std::string_view name, std::string_view fid)
+{
+    Entry& e = m_entries.emplace_back();
+    e.at = m_text.size();
+    e.nameSize = static_cast<std::uint32_t>(name.size());
+    e.fidSize = static_cast<std::uint32_t>(fid.size());
+    m_text += name;
+    m_text += fid;
+    return e;
+}
 
 std::optional<std::int64_t> ContentsComparison::User::change() const
 {
     if (!oldTotal || !newTotal)
         return std::nullopt;
-    return *newTotal - *oldTotal;
+    return difference(*newTotal, *oldTotal);
 }
 
 std::string ContentsComparison::User::changePercent() const
@@ -88,31 +148,35 @@ std::uint64_t ContentsComparison::UserIndex::hashOf(std::string_view name, std::
     return h == 0 ? 1 : h;
 }
 
-std::optional<std::size_t> ContentsComparison::UserIndex::find(const std::vector<User>& users, std::string_view name,
-                                                               std::string_view fid) const
+void ContentsComparison::UserIndex::prefetch(std::uint64_t hash) const
+{
+    if (!m_slots.empty())
+        bw::prefetch(&m_slots[hash & (m_slots.size() - 1)]);
+}
+
+std::optional<std::size_t> ContentsComparison::UserIndex::find(const Users& users, std::uint64_t hash,
+                                                               std::string_view name, std::string_view fid) const
 {
     if (m_slots.empty())
         return std::nullopt;
-    const std::uint64_t hash = hashOf(name, fid);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t k = hash & mask;; k = (k + 1) & mask) {
         const Slot& slot = m_slots[k];
         if (slot.place == 0)
             return std::nullopt;
         if (slot.hash == hash) {
-            const User& u = users[slot.place - 1];
-            if (u.name == name && u.fid == fid)
+            const Users::Entry& u = users.m_entries[slot.place - 1];
+            if (users.nameOf(u) == name && users.fidOf(u) == fid)
                 return slot.place - 1;
         }
     }
 }
 
-std::size_t ContentsComparison::UserIndex::insert(const std::vector<User>& users, std::string_view name,
+std::size_t ContentsComparison::UserIndex::insert(const Users& users, std::uint64_t hash, std::string_view name,
                                                   std::string_view fid, bool& added)
 {
     if (2 * (m_count + 1) > m_slots.size())
         grow();
-    const std::uint64_t hash = hashOf(name, fid);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t k = hash & mask;; k = (k + 1) & mask) {
         Slot& slot = m_slots[k];
@@ -123,8 +187,8 @@ std::size_t ContentsComparison::UserIndex::insert(const std::vector<User>& users
             return users.size();
         }
         if (slot.hash == hash) {
-            const User& u = users[slot.place - 1];
-            if (u.name == name && u.fid == fid) {
+            const Users::Entry& u = users.m_entries[slot.place - 1];
+            if (users.nameOf(u) == name && users.fidOf(u) == fid) {
                 added = false;
                 return slot.place - 1;
             }
@@ -172,14 +236,15 @@ bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error
     const qint64 size = QFileInfo(QFile::decodeName(log)).size();
     if (size > 0) {
         const auto users = static_cast<std::size_t>(size / 512);
-        run.users.reserve(users);
+        run.users.m_entries.reserve(users);
+        run.users.m_text.reserve(users * 16);
         run.index.reserve(users);
     }
-    QObject::connect(&session, &ScanSession::scanFinishing, [&] { take(session.rows(), run); });
+    QObject::connect(&session, &ScanSession::scanFinishing, [&] { takeRows(session.rows(), run); });
     session.parse();
     while (session.scanRunning()) {
         if (session.step() == Scan::Outcome::Paused) {
-            take(session.rows(), run);
+            takeRows(session.rows(), run);
             session.continueScan();
         }
         if (progress && !progress(session.progress())) {
@@ -192,103 +257,167 @@ bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error
         return false;
     }
     run.total = 0;
-    for (const User& user : run.users)
-        run.total += user.newTotal.value_or(0);
+    for (const Users::Entry& user : run.users.m_entries)
+        run.total += user.newTotal;
     return true;
 }
 
-std::vector<ContentsComparison::User> ContentsComparison::compare(const Run& before, Run&& after, Order order,
-                                                                  bool descending)
+ContentsComparison::Users ContentsComparison::compare(const Run& before, Run&& after, Order order, bool descending)
 {
     // The newer run's list becomes the result, so that no second list of
-    // every user is made.
-    std::vector<User> users = std::move(after.users);
-    users.reserve(users.size() + before.users.size());
+    // every user is made; its index is not needed any more.
+    Users users = std::move(after.users);
+    after.index = UserIndex();
     std::vector<bool> matched(before.users.size());
-    for (User& user : users) {
-        const auto place = before.index.find(before.users, user.name, user.fid);
+    std::size_t gone = before.users.size();
+    // Each look-up lands on a random slot: its hash is taken a few users ahead.
+    constexpr std::size_t ahead = 8;
+    const std::size_t count = users.size();
+    std::uint64_t hashes[ahead] = {};
+    const auto hashUser = [&](std::size_t i) {
+        const Users::Entry& e = users.m_entries[i];
+        const std::uint64_t hash = UserIndex::hashOf(users.nameOf(e), users.fidOf(e));
+        before.index.prefetch(hash);
+        hashes[i % ahead] = hash;
+    };
+    for (std::size_t i = 0; i < std::min(count, ahead); ++i)
+        hashUser(i);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint64_t hash = hashes[i % ahead];
+        if (i + ahead < count)
+            hashUser(i + ahead);
+        Users::Entry& user = users.m_entries[i];
+        const auto place = before.index.find(before.users, hash, users.nameOf(user), users.fidOf(user));
         if (!place) {
-            user.state = State::New;
+            user.state = static_cast<std::uint8_t>(State::New);
         } else {
-            user.oldTotal = before.users[*place].newTotal;
-            matched[*place] = true;
+            const Users::Entry& old = before.users.m_entries[*place];
+            user.hasOld = old.hasNew;
+            user.oldTotal = old.newTotal;
+            user.state = static_cast<std::uint8_t>(State::Both);
+            if (!matched[*place]) {
+                matched[*place] = true;
+                --gone;
+            }
         }
     }
+    users.m_entries.reserve(users.size() + gone);
     for (std::size_t i = 0; i < before.users.size(); ++i) {
         if (matched[i])
             continue;
-        User user = before.users[i];
-        user.oldTotal = user.newTotal;
-        user.newTotal.reset();
-        user.state = State::Gone;
-        users.push_back(std::move(user));
+        const Users::Entry& old = before.users.m_entries[i];
+        Users::Entry& user = users.add(before.users.nameOf(old), before.users.fidOf(old));
+        user.hasOld = old.hasNew;
+        user.oldTotal = old.newTotal;
+        user.state = static_cast<std::uint8_t>(State::Gone);
     }
     sortUsers(users, order, descending);
     return users;
 }
 
-void ContentsComparison::sortUsers(std::vector<User>& users, Order order, bool descending)
+void ContentsComparison::sortUsers(Users& users, Order order, bool descending)
 {
     // Growth first by default; rows without a value come after all that have
-    // one. The values are taken once, and the users moved once at the end.
-    // The first sixteen bytes of the folded name (the parser keeps fewer of
-    // a name) decide most comparisons of names without reading the names.
+    // one. The keys hold the value and, for names of up to sixteen bytes and
+    // FIDs of up to eight (the parser keeps no longer ones), everything that
+    // orders them: the folded name, which of its letters are small ones
+    // (between names equal when folded, the one with the first small letter
+    // comes last) and the FID. Only other names are read from the text.
     struct Key {
-        bool has;
-        std::int64_t value;
-        std::uint64_t prefix[2];
-        std::size_t index;
+        std::uint64_t value;
+        std::uint64_t name[2];
+        std::uint64_t fid;
+        std::uint64_t index : 47;
+        std::uint64_t small : 16;
+        std::uint64_t whole : 1;
     };
-    std::vector<Key> keys;
-    keys.reserve(users.size());
+    const bool largestFirst = order == Order::Change ? !descending : descending;
+    std::vector<Key> keys(users.size());
+    std::size_t valued = 0; // keys with a value first, then the others
+    std::size_t unvalued = users.size();
     for (std::size_t i = 0; i < users.size(); ++i) {
-        const auto v = order == Order::Change ? users[i].change() : order == Order::Total ? users[i].newTotal : std::nullopt;
-        Key key{v.has_value(), v.value_or(0), {0, 0}, i};
-        const std::string& name = users[i].name;
+        const Users::Entry& e = users.m_entries[i];
+        const bool has = order == Order::Change ? e.hasOld && e.hasNew : order == Order::Total && e.hasNew;
+        const std::int64_t v = order == Order::Change ? difference(e.newTotal, e.oldTotal) : e.newTotal;
+        Key key = {};
+        if (has) {
+            // The value's order as that of unsigned numbers.
+            const std::uint64_t u = static_cast<std::uint64_t>(v) ^ (std::uint64_t(1) << 63);
+            key.value = largestFirst ? ~u : u;
+        }
+        const std::string_view name = users.nameOf(e), fid = users.fidOf(e);
+        bool whole = name.size() <= 16 && fid.size() <= 8;
+        std::uint64_t small = 0;
         for (std::size_t k = 0; k < 16; ++k) {
             const unsigned char c = k < name.size() ? static_cast<unsigned char>(name[k]) : 0;
-            key.prefix[k / 8] = (key.prefix[k / 8] << 8) | (c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+            const bool lower = c >= 'a' && c <= 'z';
+            key.name[k / 8] = (key.name[k / 8] << 8) | (lower ? c - 'a' + 'A' : c);
+            small = (small << 1) | (lower ? 1 : 0);
+            whole = whole && (k >= name.size() || c != 0);
         }
-        keys.push_back(key);
+        for (std::size_t k = 0; k < 8; ++k) {
+            const unsigned char c = k < fid.size() ? static_cast<unsigned char>(fid[k]) : 0;
+            key.fid = (key.fid << 8) | c;
+            whole = whole && (k >= fid.size() || c != 0);
+        }
+        key.index = i;
+        key.small = small;
+        key.whole = whole ? 1 : 0;
+        keys[has ? valued++ : --unvalued] = key;
     }
     const auto byName = [&](const Key& a, const Key& b) {
         for (int k = 0; k < 2; ++k) {
-            if (a.prefix[k] != b.prefix[k])
-                return a.prefix[k] < b.prefix[k] ? -1 : 1;
+            if (a.name[k] != b.name[k])
+                return a.name[k] < b.name[k] ? -1 : 1;
         }
-        return compareNames(users[a.index], users[b.index]);
+        if (a.whole && b.whole) {
+            if (a.small != b.small)
+                return a.small < b.small ? -1 : 1;
+            return a.fid < b.fid ? -1 : a.fid > b.fid ? 1 : 0;
+        }
+        const Users::Entry& ea = users.m_entries[a.index];
+        const Users::Entry& eb = users.m_entries[b.index];
+        return compareNames(users.nameOf(ea), users.fidOf(ea), users.nameOf(eb), users.fidOf(eb));
     };
-    const bool largestFirst = order == Order::Change ? !descending : descending;
-    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
-        if (order != Order::Name) {
-            if (a.has != b.has)
-                return a.has;
+    if (order == Order::Name) {
+        std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+            const int c = byName(a, b);
+            return descending ? c > 0 : c < 0;
+        });
+    } else {
+        std::sort(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(valued), [&](const Key& a, const Key& b) {
             if (a.value != b.value)
-                return largestFirst ? a.value > b.value : a.value < b.value;
+                return a.value < b.value;
             return byName(a, b) < 0;
-        }
-        const int c = byName(a, b);
-        return descending ? c > 0 : c < 0;
-    });
-    // The users put in that order where they are, a cycle at a time.
+        });
+        std::sort(keys.begin() + static_cast<std::ptrdiff_t>(valued), keys.end(),
+                  [&](const Key& a, const Key& b) { return byName(a, b) < 0; });
+    }
     std::vector<std::size_t> from(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i)
         from[i] = keys[i].index;
     keys = {};
-    for (std::size_t start = 0; start < from.size(); ++start) {
-        if (from[start] == start)
-            continue;
-        User held = std::move(users[start]);
-        std::size_t i = start;
-        while (from[i] != start) {
-            users[i] = std::move(users[from[i]]);
-            const std::size_t next = from[i];
-            from[i] = i;
-            i = next;
-        }
-        users[i] = std::move(held);
-        from[i] = i;
+    // The users and their text laid out anew in that order, so that whoever
+    // reads them in order reads memory in order.
+    constexpr std::size_t ahead = 8;
+    std::vector<Users::Entry> entries;
+    entries.reserve(from.size());
+    std::string text;
+    text.reserve(users.m_text.size());
+    const std::size_t count = from.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + 2 * ahead < count)
+            prefetch(&users.m_entries[from[i + 2 * ahead]]);
+        if (i + ahead < count)
+            prefetch(users.m_text.data() + users.m_entries[from[i + ahead]].at);
+        Users::Entry e = users.m_entries[from[i]];
+        const std::size_t size = std::size_t(e.nameSize) + e.fidSize;
+        text.append(users.m_text, e.at, size);
+        e.at = text.size() - size;
+        entries.push_back(e);
     }
+    users.m_entries = std::move(entries);
+    users.m_text = std::move(text);
 }
 
 const char* ContentsComparison::stateName(State state)
@@ -315,8 +444,10 @@ void ContentsComparison::appendTsv(const User& user, std::string& out)
 {
     const auto number = [&out](const std::optional<std::int64_t>& v) {
         out += '\t';
-        if (v)
-            out += std::to_string(*v);
+        if (v) {
+            char digits[24];
+            out.append(digits, std::to_chars(digits, digits + sizeof digits, *v).ptr);
+        }
     };
     out += user.name;
     out += '\t';
@@ -333,8 +464,8 @@ void ContentsComparison::appendTsv(const User& user, std::string& out)
 std::vector<std::string> ContentsComparison::values(const User& user)
 {
     const auto number = [](const std::optional<std::int64_t>& v) { return v ? std::to_string(*v) : std::string(); };
-    return {user.name,
-            user.fid,
+    return {std::string(user.name),
+            std::string(user.fid),
             number(user.oldTotal),
             number(user.newTotal),
             number(user.change()),

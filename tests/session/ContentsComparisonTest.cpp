@@ -23,7 +23,7 @@ std::string section(const std::string& users)
     return crlf({"CONTENTS VERIFICATION"}) + users + crlf({"PROCESSING COMPLETE"});
 }
 
-std::vector<std::string> rows(const std::vector<ContentsComparison::User>& users)
+std::vector<std::string> rows(const ContentsComparison::Users& users)
 {
     std::vector<std::string> out;
     for (const auto& u : users) {
@@ -70,7 +70,7 @@ TEST(ContentsComparison, UsersInBothNewAndGoneByNameAndFidTheLastRowOfALogCounti
                                "FAY|f1f||7|||new|",
                            }))
         << "growth first, equal changes by name; rows without a change after, by name then FID";
-    std::vector<ContentsComparison::User> byName = users;
+    ContentsComparison::Users byName = users;
     ContentsComparison::sortUsers(byName, ContentsComparison::Order::Name, false);
     EXPECT_EQ(rows(byName)[2], "CAL|c1c|10||||gone|");
     EXPECT_EQ(rows(byName)[3], "CAL|c2c||10|||new|");
