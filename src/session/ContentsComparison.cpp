@@ -40,41 +40,24 @@ public:
 
 } // namespace
 
-// Rows in list order lie scattered in memory, and each lands on a random
-// slot of the index: a few rows ahead, the row is asked for, then its text,
-// then its slot, so that the waits overlap.
-void ContentsComparison::takeRows(const RowStore& rows, Run& run)
+// Rows in list order lie scattered in memory: a few rows ahead, the row is
+// asked for, then its text, so that the waits overlap.
+void ContentsComparison::takeRows(const RowStore& rows, Users& users)
 {
-    using Index = UserIndex;
     constexpr std::size_t ahead = 8;
     const std::size_t count = rows.size();
-    std::uint64_t hashes[ahead] = {};
-    const auto hashRow = [&](std::size_t i) {
-        const Row& row = rows.at(i);
-        const std::uint64_t hash = Index::hashOf(row.caption, row.column(1 + ContentsRow::UserFid));
-        run.index.prefetch(hash);
-        hashes[i % ahead] = hash;
-    };
-    for (std::size_t i = 0; i < std::min(count, 3 * ahead); ++i)
+    for (std::size_t i = 0; i < std::min(count, 2 * ahead); ++i)
         prefetch(&rows.at(i), sizeof(Row));
-    for (std::size_t i = 0; i < std::min(count, ahead); ++i)
-        hashRow(i);
     for (std::size_t i = 0; i < count; ++i) {
-        const Row& row = rows.at(i);
-        const std::string_view fid = row.column(1 + ContentsRow::UserFid);
-        const std::optional<std::int64_t> total = readInt64(trim(row.column(1 + ContentsRow::TotalSize)));
-        const std::uint64_t hash = hashes[i % ahead];
-        if (i + 3 * ahead < count)
-            prefetch(&rows.at(i + 3 * ahead), sizeof(Row));
-        if (i + 2 * ahead < count) {
-            const std::string_view text = rows.at(i + 2 * ahead).subItemsJoined();
+        if (i + 2 * ahead < count)
+            prefetch(&rows.at(i + 2 * ahead), sizeof(Row));
+        if (i + ahead < count) {
+            const std::string_view text = rows.at(i + ahead).subItemsJoined();
             prefetch(text.data(), text.size());
         }
-        if (i + ahead < count)
-            hashRow(i + ahead);
-        bool added = false;
-        const std::size_t place = run.index.insert(run.users, hash, row.caption, fid, added);
-        auto& user = added ? run.users.add(row.caption, fid) : run.users.m_entries[place];
+        const Row& row = rows.at(i);
+        const std::optional<std::int64_t> total = readInt64(trim(row.column(1 + ContentsRow::TotalSize)));
+        Users::Entry& user = users.add(row.caption, row.column(1 + ContentsRow::UserFid));
         user.hasNew = total.has_value();
         user.newTotal = total.value_or(0);
     }
@@ -142,84 +125,6 @@ std::string ContentsComparison::User::changePercent() const
     return text;
 }
 
-std::uint64_t ContentsComparison::UserIndex::hashOf(std::string_view name, std::string_view fid)
-{
-    const std::uint64_t h = std::hash<std::string_view>{}(name) ^ (std::hash<std::string_view>{}(fid) * 0x9E3779B97F4A7C15ULL);
-    return h == 0 ? 1 : h;
-}
-
-void ContentsComparison::UserIndex::prefetch(std::uint64_t hash) const
-{
-    if (!m_slots.empty())
-        bw::prefetch(&m_slots[hash & (m_slots.size() - 1)]);
-}
-
-std::optional<std::size_t> ContentsComparison::UserIndex::find(const Users& users, std::uint64_t hash,
-                                                               std::string_view name, std::string_view fid) const
-{
-    if (m_slots.empty())
-        return std::nullopt;
-    const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t k = hash & mask;; k = (k + 1) & mask) {
-        const Slot& slot = m_slots[k];
-        if (slot.place == 0)
-            return std::nullopt;
-        if (slot.hash == hash) {
-            const Users::Entry& u = users.m_entries[slot.place - 1];
-            if (users.nameOf(u) == name && users.fidOf(u) == fid)
-                return slot.place - 1;
-        }
-    }
-}
-
-std::size_t ContentsComparison::UserIndex::insert(const Users& users, std::uint64_t hash, std::string_view name,
-                                                  std::string_view fid, bool& added)
-{
-    if (2 * (m_count + 1) > m_slots.size())
-        grow();
-    const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t k = hash & mask;; k = (k + 1) & mask) {
-        Slot& slot = m_slots[k];
-        if (slot.place == 0) {
-            slot = {hash, users.size() + 1};
-            ++m_count;
-            added = true;
-            return users.size();
-        }
-        if (slot.hash == hash) {
-            const Users::Entry& u = users.m_entries[slot.place - 1];
-            if (users.nameOf(u) == name && users.fidOf(u) == fid) {
-                added = false;
-                return slot.place - 1;
-            }
-        }
-    }
-}
-
-void ContentsComparison::UserIndex::reserve(std::size_t users)
-{
-    std::size_t size = 1024;
-    while (size < 2 * users)
-        size *= 2;
-    if (size > m_slots.size() && m_count == 0)
-        m_slots.assign(size, Slot());
-}
-
-void ContentsComparison::UserIndex::grow()
-{
-    std::vector<Slot> old = std::move(m_slots);
-    m_slots.assign(std::max<std::size_t>(1024, old.size() * 2), Slot());
-    const std::size_t mask = m_slots.size() - 1;
-    for (const Slot& slot : old) {
-        if (slot.place == 0)
-            continue;
-        std::size_t k = slot.hash & mask;
-        while (m_slots[k].place != 0)
-            k = (k + 1) & mask;
-        m_slots[k] = slot;
-    }
-}
-
 bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error,
                                  const std::function<bool(double)>& progress)
 {
@@ -232,19 +137,18 @@ bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error
         return false;
     }
     // A user takes a few hundred bytes of a log: room for them at once saves
-    // growing the list and the index while the rows come.
+    // growing the list while the rows come.
     const qint64 size = QFileInfo(QFile::decodeName(log)).size();
     if (size > 0) {
         const auto users = static_cast<std::size_t>(size / 512);
         run.users.m_entries.reserve(users);
         run.users.m_text.reserve(users * 16);
-        run.index.reserve(users);
     }
-    QObject::connect(&session, &ScanSession::scanFinishing, [&] { takeRows(session.rows(), run); });
+    QObject::connect(&session, &ScanSession::scanFinishing, [&] { takeRows(session.rows(), run.users); });
     session.parse();
     while (session.scanRunning()) {
         if (session.step() == Scan::Outcome::Paused) {
-            takeRows(session.rows(), run);
+            takeRows(session.rows(), run.users);
             session.continueScan();
         }
         if (progress && !progress(session.progress())) {
@@ -256,6 +160,7 @@ bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error
         error = prompter.failure;
         return false;
     }
+    orderByName(run.users, true);
     run.total = 0;
     for (const Users::Entry& user : run.users.m_entries)
         run.total += user.newTotal;
@@ -264,88 +169,69 @@ bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error
 
 ContentsComparison::Users ContentsComparison::compare(const Run& before, Run&& after, Order order, bool descending)
 {
-    // The newer run's list becomes the result, so that no second list of
-    // every user is made; its index is not needed any more.
-    Users users = std::move(after.users);
-    after.index = UserIndex();
-    std::vector<bool> matched(before.users.size());
-    std::size_t gone = before.users.size();
-    // Each look-up lands on a random slot: its hash is taken a few users ahead.
-    constexpr std::size_t ahead = 8;
-    const std::size_t count = users.size();
-    std::uint64_t hashes[ahead] = {};
-    const auto hashUser = [&](std::size_t i) {
-        const Users::Entry& e = users.m_entries[i];
-        const std::uint64_t hash = UserIndex::hashOf(users.nameOf(e), users.fidOf(e));
-        before.index.prefetch(hash);
-        hashes[i % ahead] = hash;
-    };
-    for (std::size_t i = 0; i < std::min(count, ahead); ++i)
-        hashUser(i);
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint64_t hash = hashes[i % ahead];
-        if (i + ahead < count)
-            hashUser(i + ahead);
-        Users::Entry& user = users.m_entries[i];
-        const auto place = before.index.find(before.users, hash, users.nameOf(user), users.fidOf(user));
-        if (!place) {
-            user.state = static_cast<std::uint8_t>(State::New);
-        } else {
-            const Users::Entry& old = before.users.m_entries[*place];
-            user.hasOld = old.hasNew;
-            user.oldTotal = old.newTotal;
-            user.state = static_cast<std::uint8_t>(State::Both);
-            if (!matched[*place]) {
-                matched[*place] = true;
-                --gone;
-            }
+    // Both lists are in name order: one pass over both pairs them. The newer
+    // run's text becomes the result's, the gone users' names added to it.
+    const Users& old = before.users;
+    std::vector<Users::Entry> now = std::move(after.users.m_entries);
+    Users users;
+    users.m_text = std::move(after.users.m_text);
+    after.users = Users();
+    users.m_text.reserve(users.m_text.size() + old.m_text.size());
+    users.m_entries.reserve(now.size() + old.size());
+    std::size_t i = 0, j = 0;
+    while (i < old.size() || j < now.size()) {
+        const int c = i == old.size()   ? 1
+                      : j == now.size() ? -1
+                                        : compareNames(old.nameOf(old.m_entries[i]), old.fidOf(old.m_entries[i]),
+                                                       users.nameOf(now[j]), users.fidOf(now[j]));
+        if (c < 0) {
+            const Users::Entry& o = old.m_entries[i++];
+            Users::Entry& user = users.add(old.nameOf(o), old.fidOf(o));
+            user.hasOld = o.hasNew;
+            user.oldTotal = o.newTotal;
+            user.state = static_cast<std::uint8_t>(State::Gone);
+            continue;
+        }
+        Users::Entry& user = users.m_entries.emplace_back(now[j++]);
+        user.state = static_cast<std::uint8_t>(c == 0 ? State::Both : State::New);
+        if (c == 0) {
+            const Users::Entry& o = old.m_entries[i++];
+            user.hasOld = o.hasNew;
+            user.oldTotal = o.newTotal;
         }
     }
-    users.m_entries.reserve(users.size() + gone);
-    for (std::size_t i = 0; i < before.users.size(); ++i) {
-        if (matched[i])
-            continue;
-        const Users::Entry& old = before.users.m_entries[i];
-        Users::Entry& user = users.add(before.users.nameOf(old), before.users.fidOf(old));
-        user.hasOld = old.hasNew;
-        user.oldTotal = old.newTotal;
-        user.state = static_cast<std::uint8_t>(State::Gone);
-    }
-    sortUsers(users, order, descending);
+    now = {};
+    orderByValue(users, order, descending);
     return users;
 }
 
 void ContentsComparison::sortUsers(Users& users, Order order, bool descending)
 {
-    // Growth first by default; rows without a value come after all that have
-    // one. The keys hold the value and, for names of up to sixteen bytes and
-    // FIDs of up to eight (the parser keeps no longer ones), everything that
-    // orders them: the folded name, which of its letters are small ones
-    // (between names equal when folded, the one with the first small letter
-    // comes last) and the FID. Only other names are read from the text.
+    orderByName(users, false);
+    orderByValue(users, order, descending);
+}
+
+void ContentsComparison::orderByName(Users& users, bool lastOfEqual)
+{
+    // The keys hold, for names of up to sixteen bytes and FIDs of up to eight
+    // (the parser keeps no longer ones), everything that orders them: the
+    // folded name, which of its letters are small ones (between names equal
+    // when folded, the one with the first small letter comes last) and the
+    // FID. Only other names are read from the text. Equal users stay in the
+    // order added.
     struct Key {
-        std::uint64_t value;
         std::uint64_t name[2];
         std::uint64_t fid;
         std::uint64_t index : 47;
         std::uint64_t small : 16;
         std::uint64_t whole : 1;
     };
-    const bool largestFirst = order == Order::Change ? !descending : descending;
-    std::vector<Key> keys(users.size());
-    std::size_t valued = 0; // keys with a value first, then the others
-    std::size_t unvalued = users.size();
-    for (std::size_t i = 0; i < users.size(); ++i) {
+    const std::size_t count = users.size();
+    std::vector<Key> keys(count);
+    for (std::size_t i = 0; i < count; ++i) {
         const Users::Entry& e = users.m_entries[i];
-        const bool has = order == Order::Change ? e.hasOld && e.hasNew : order == Order::Total && e.hasNew;
-        const std::int64_t v = order == Order::Change ? difference(e.newTotal, e.oldTotal) : e.newTotal;
-        Key key = {};
-        if (has) {
-            // The value's order as that of unsigned numbers.
-            const std::uint64_t u = static_cast<std::uint64_t>(v) ^ (std::uint64_t(1) << 63);
-            key.value = largestFirst ? ~u : u;
-        }
         const std::string_view name = users.nameOf(e), fid = users.fidOf(e);
+        Key key = {};
         bool whole = name.size() <= 16 && fid.size() <= 8;
         std::uint64_t small = 0;
         for (std::size_t k = 0; k < 16; ++k) {
@@ -363,7 +249,7 @@ void ContentsComparison::sortUsers(Users& users, Order order, bool descending)
         key.index = i;
         key.small = small;
         key.whole = whole ? 1 : 0;
-        keys[has ? valued++ : --unvalued] = key;
+        keys[i] = key;
     }
     const auto byName = [&](const Key& a, const Key& b) {
         for (int k = 0; k < 2; ++k) {
@@ -379,45 +265,79 @@ void ContentsComparison::sortUsers(Users& users, Order order, bool descending)
         const Users::Entry& eb = users.m_entries[b.index];
         return compareNames(users.nameOf(ea), users.fidOf(ea), users.nameOf(eb), users.fidOf(eb));
     };
-    if (order == Order::Name) {
-        std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
-            const int c = byName(a, b);
-            return descending ? c > 0 : c < 0;
-        });
-    } else {
-        std::sort(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(valued), [&](const Key& a, const Key& b) {
-            if (a.value != b.value)
-                return a.value < b.value;
-            return byName(a, b) < 0;
-        });
-        std::sort(keys.begin() + static_cast<std::ptrdiff_t>(valued), keys.end(),
-                  [&](const Key& a, const Key& b) { return byName(a, b) < 0; });
-    }
-    std::vector<std::size_t> from(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        from[i] = keys[i].index;
-    keys = {};
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        const int c = byName(a, b);
+        return c != 0 ? c < 0 : a.index < b.index;
+    });
     // The users and their text laid out anew in that order, so that whoever
     // reads them in order reads memory in order.
     constexpr std::size_t ahead = 8;
     std::vector<Users::Entry> entries;
-    entries.reserve(from.size());
+    entries.reserve(count);
     std::string text;
     text.reserve(users.m_text.size());
-    const std::size_t count = from.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (i + 2 * ahead < count)
-            prefetch(&users.m_entries[from[i + 2 * ahead]]);
+            prefetch(&users.m_entries[keys[i + 2 * ahead].index]);
         if (i + ahead < count)
-            prefetch(users.m_text.data() + users.m_entries[from[i + ahead]].at);
-        Users::Entry e = users.m_entries[from[i]];
+            prefetch(users.m_text.data() + users.m_entries[keys[i + ahead].index].at);
+        if (lastOfEqual && i + 1 < count && byName(keys[i], keys[i + 1]) == 0)
+            continue;
+        Users::Entry e = users.m_entries[keys[i].index];
         const std::size_t size = std::size_t(e.nameSize) + e.fidSize;
         text.append(users.m_text, e.at, size);
         e.at = text.size() - size;
         entries.push_back(e);
     }
+    keys = {};
     users.m_entries = std::move(entries);
     users.m_text = std::move(text);
+}
+
+void ContentsComparison::orderByValue(Users& users, Order order, bool descending)
+{
+    if (order == Order::Name) {
+        if (descending)
+            std::reverse(users.m_entries.begin(), users.m_entries.end());
+        return;
+    }
+    // Growth first by default; users without a value come after all that
+    // have one, and equal values stay in name order. A value is kept as an
+    // unsigned number that orders as the value is to be ordered.
+    const bool largestFirst = order == Order::Change ? !descending : descending;
+    const auto valueOf = [&](const Users::Entry& e) -> std::optional<std::uint64_t> {
+        const bool has = order == Order::Change ? e.hasOld && e.hasNew : e.hasNew;
+        if (!has)
+            return std::nullopt;
+        const std::int64_t v = order == Order::Change ? difference(e.newTotal, e.oldTotal) : e.newTotal;
+        const std::uint64_t u = static_cast<std::uint64_t>(v) ^ (std::uint64_t(1) << 63);
+        return largestFirst ? ~u : u;
+    };
+    struct Key {
+        std::uint64_t value;
+        std::uint64_t index;
+    };
+    std::vector<Key> keys;
+    for (std::size_t i = 0; i < users.size(); ++i) {
+        if (const auto v = valueOf(users.m_entries[i]))
+            keys.push_back({*v, i});
+    }
+    std::sort(keys.begin(), keys.end(),
+              [](const Key& a, const Key& b) { return a.value != b.value ? a.value < b.value : a.index < b.index; });
+    std::vector<Users::Entry> entries;
+    entries.reserve(users.size());
+    constexpr std::size_t ahead = 8;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (i + ahead < keys.size())
+            prefetch(&users.m_entries[keys[i + ahead].index]);
+        entries.push_back(users.m_entries[keys[i].index]);
+    }
+    keys = {};
+    for (const Users::Entry& e : users.m_entries) {
+        if (!valueOf(e))
+            entries.push_back(e);
+    }
+    users.m_entries = std::move(entries);
 }
 
 const char* ContentsComparison::stateName(State state)

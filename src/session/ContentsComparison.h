@@ -17,8 +17,8 @@ class RowStore;
 // Two runs of the contents check compared: who grew, who is new, who is
 // gone. Each log is scanned as the Contents tab scans it, every section to
 // the end; a user is keyed by name and FID, and a user listed twice in one
-// log counts with its last row. The join is by hash, so its cost grows with
-// the users, not their product.
+// log counts with its last row. Each log's users are put in name order as it
+// is read, and the two lists are joined in one pass over both.
 class ContentsComparison {
 public:
     enum class State : std::uint8_t { Both, New, Gone };
@@ -90,38 +90,9 @@ public:
         std::string m_text;
     };
 
-    // Where each user of a run lies in its list, by name and FID: open
-    // addressing over the keys' hashes, so that a look-up reads one slot
-    // and, on a match, the user itself.
-    class UserIndex {
-    public:
-        static std::uint64_t hashOf(std::string_view name, std::string_view fid);
-        // Starts loading the slot where a look-up of hash begins, for a look-up soon.
-        void prefetch(std::uint64_t hash) const;
-        // The user's place, or nothing.
-        std::optional<std::size_t> find(const Users& users, std::uint64_t hash, std::string_view name,
-                                        std::string_view fid) const;
-        // The user's place, added at users.size() when new (the caller adds it).
-        std::size_t insert(const Users& users, std::uint64_t hash, std::string_view name, std::string_view fid,
-                           bool& added);
-        // Room for about this many users without growing.
-        void reserve(std::size_t users);
-
-    private:
-        struct Slot {
-            std::uint64_t hash = 0;
-            std::uint64_t place = 0; // the user's place + 1; 0 is empty
-        };
-        void grow();
-
-        std::vector<Slot> m_slots;
-        std::size_t m_count = 0;
-    };
-
-    // One log's users, by name and FID, in the order first seen.
+    // One log's users, in name order: each once, with the total of its last row.
     struct Run {
-        Users users; // each with its new total
-        UserIndex index;
+        Users users;
         std::int64_t total = 0;
     };
 
@@ -146,7 +117,13 @@ public:
     static void appendTsv(const User& user, std::string& out);
 
 private:
-    static void takeRows(const RowStore& rows, Run& run);
+    // The rows' users added to users, as they come.
+    static void takeRows(const RowStore& rows, Users& users);
+    // Users in order by name, then FID; of users with both equal, only the
+    // last added is kept when lastOfEqual.
+    static void orderByName(Users& users, bool lastOfEqual);
+    // Users in name order put in the order asked for.
+    static void orderByValue(Users& users, Order order, bool descending);
 };
 
 } // namespace bw
