@@ -211,23 +211,40 @@ void ContentsComparison::sortUsers(Users& users, Order order, bool descending)
     orderByValue(users, order, descending);
 }
 
-void ContentsComparison::orderByName(Users& users, bool lastOfEqual)
+void ContentsComparison::orderByName(Users& users, bool oneRun)
 {
     // The keys hold, for names of up to sixteen bytes and FIDs of up to eight
-    // (the parser keeps no longer ones), everything that orders them: the
-    // folded name, which of its letters are small ones (between names equal
-    // when folded, the one with the first small letter comes last) and the
-    // FID. Only other names are read from the text. Equal users stay in the
-    // order added.
+    // with no zero byte (the parser keeps no longer ones), everything that
+    // orders them and spells them: the folded name, which of its letters are
+    // small ones (between names equal when folded, the one with the first
+    // small letter comes last) and the FID. Only other names are read from
+    // the text. Equal users stay in the order added. A run's users have a new
+    // total only, which the key carries too: then the list is rebuilt from
+    // the keys alone, in order, and the old one let go before.
     struct Key {
         std::uint64_t name[2];
         std::uint64_t fid;
-        std::uint64_t index : 47;
+        std::int64_t total;
+        std::uint64_t index : 46;
         std::uint64_t small : 16;
         std::uint64_t whole : 1;
+        std::uint64_t hasTotal : 1;
+    };
+    // The keys are grouped by the name's first folded byte as they are made,
+    // counted first, so that each group is sorted in the cache.
+    const auto fold = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+    const auto groupOf = [&](const Users::Entry& e) {
+        return e.nameSize == 0 ? 0 : fold(static_cast<unsigned char>(users.m_text[e.at]));
     };
     const std::size_t count = users.size();
+    std::vector<std::size_t> groups(256 + 1);
+    for (const Users::Entry& e : users.m_entries)
+        ++groups[groupOf(e) + 1];
+    for (std::size_t g = 1; g < groups.size(); ++g)
+        groups[g] += groups[g - 1];
+    std::vector<std::size_t> next(groups.begin(), groups.end() - 1);
     std::vector<Key> keys(count);
+    bool allWhole = true;
     for (std::size_t i = 0; i < count; ++i) {
         const Users::Entry& e = users.m_entries[i];
         const std::string_view name = users.nameOf(e), fid = users.fidOf(e);
@@ -236,9 +253,8 @@ void ContentsComparison::orderByName(Users& users, bool lastOfEqual)
         std::uint64_t small = 0;
         for (std::size_t k = 0; k < 16; ++k) {
             const unsigned char c = k < name.size() ? static_cast<unsigned char>(name[k]) : 0;
-            const bool lower = c >= 'a' && c <= 'z';
-            key.name[k / 8] = (key.name[k / 8] << 8) | (lower ? c - 'a' + 'A' : c);
-            small = (small << 1) | (lower ? 1 : 0);
+            key.name[k / 8] = (key.name[k / 8] << 8) | static_cast<unsigned char>(fold(c));
+            small = (small << 1) | (fold(c) != c ? 1 : 0);
             whole = whole && (k >= name.size() || c != 0);
         }
         for (std::size_t k = 0; k < 8; ++k) {
@@ -246,10 +262,13 @@ void ContentsComparison::orderByName(Users& users, bool lastOfEqual)
             key.fid = (key.fid << 8) | c;
             whole = whole && (k >= fid.size() || c != 0);
         }
+        key.total = e.newTotal;
+        key.hasTotal = e.hasNew;
         key.index = i;
         key.small = small;
         key.whole = whole ? 1 : 0;
-        keys[i] = key;
+        allWhole = allWhole && whole;
+        keys[next[groupOf(e)]++] = key;
     }
     const auto byName = [&](const Key& a, const Key& b) {
         for (int k = 0; k < 2; ++k) {
@@ -265,33 +284,59 @@ void ContentsComparison::orderByName(Users& users, bool lastOfEqual)
         const Users::Entry& eb = users.m_entries[b.index];
         return compareNames(users.nameOf(ea), users.fidOf(ea), users.nameOf(eb), users.fidOf(eb));
     };
-    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
-        const int c = byName(a, b);
-        return c != 0 ? c < 0 : a.index < b.index;
-    });
+    for (std::size_t g = 0; g + 1 < groups.size(); ++g) {
+        std::sort(keys.begin() + static_cast<std::ptrdiff_t>(groups[g]),
+                  keys.begin() + static_cast<std::ptrdiff_t>(groups[g + 1]), [&](const Key& a, const Key& b) {
+                      const int c = byName(a, b);
+                      return c != 0 ? c < 0 : a.index < b.index;
+                  });
+    }
     // The users and their text laid out anew in that order, so that whoever
-    // reads them in order reads memory in order.
+    // reads them in order reads memory in order; of a run's users equal in
+    // name and FID, the last added.
+    const bool fromKeys = oneRun && allWhole;
+    Users sorted;
+    sorted.m_text.reserve(users.m_text.size());
+    sorted.m_entries.reserve(count);
+    if (fromKeys)
+        users = Users();
     constexpr std::size_t ahead = 8;
-    std::vector<Users::Entry> entries;
-    entries.reserve(count);
-    std::string text;
-    text.reserve(users.m_text.size());
     for (std::size_t i = 0; i < count; ++i) {
-        if (i + 2 * ahead < count)
-            prefetch(&users.m_entries[keys[i + 2 * ahead].index]);
-        if (i + ahead < count)
-            prefetch(users.m_text.data() + users.m_entries[keys[i + ahead].index].at);
-        if (lastOfEqual && i + 1 < count && byName(keys[i], keys[i + 1]) == 0)
+        const Key& key = keys[i];
+        if (oneRun && i + 1 < count && byName(key, keys[i + 1]) == 0)
             continue;
-        Users::Entry e = users.m_entries[keys[i].index];
-        const std::size_t size = std::size_t(e.nameSize) + e.fidSize;
-        text.append(users.m_text, e.at, size);
-        e.at = text.size() - size;
-        entries.push_back(e);
+        if (!fromKeys) {
+            if (i + 2 * ahead < count)
+                prefetch(&users.m_entries[keys[i + 2 * ahead].index]);
+            if (i + ahead < count)
+                prefetch(users.m_text.data() + users.m_entries[keys[i + ahead].index].at);
+            const Users::Entry& e = users.m_entries[key.index];
+            Users::Entry& user = sorted.add(users.nameOf(e), users.fidOf(e));
+            const std::uint64_t at = user.at;
+            user = e;
+            user.at = at;
+            continue;
+        }
+        char bytes[24];
+        std::size_t nameSize = 0, fidSize = 0;
+        for (std::size_t k = 0; k < 16; ++k) {
+            const auto c = static_cast<unsigned char>(key.name[k / 8] >> (56 - 8 * (k % 8)));
+            if (c == 0)
+                break;
+            bytes[nameSize++] = static_cast<char>((key.small >> (15 - k)) & 1 ? c - 'A' + 'a' : c);
+        }
+        for (std::size_t k = 0; k < 8; ++k) {
+            const auto c = static_cast<unsigned char>(key.fid >> (56 - 8 * k));
+            if (c == 0)
+                break;
+            bytes[nameSize + fidSize++] = static_cast<char>(c);
+        }
+        Users::Entry& user = sorted.add({bytes, nameSize}, {bytes + nameSize, fidSize});
+        user.hasNew = key.hasTotal;
+        user.newTotal = key.total;
     }
     keys = {};
-    users.m_entries = std::move(entries);
-    users.m_text = std::move(text);
+    users = std::move(sorted);
 }
 
 void ContentsComparison::orderByValue(Users& users, Order order, bool descending)

@@ -119,9 +119,9 @@ public:
 private:
     // The rows' users added to users, as they come.
     static void takeRows(const RowStore& rows, Users& users);
-    // Users in order by name, then FID; of users with both equal, only the
-    // last added is kept when lastOfEqual.
-    static void orderByName(Users& users, bool lastOfEqual);
+    // Users in order by name, then FID. The users of one run have a new
+    // total only; of those equal in name and FID, only the last added is kept.
+    static void orderByName(Users& users, bool oneRun);
     // Users in name order put in the order asked for.
     static void orderByValue(Users& users, Order order, bool descending);
 };
