@@ -78,6 +78,36 @@ TEST(ContentsComparison, UsersInBothNewAndGoneByNameAndFidTheLastRowOfALogCounti
     EXPECT_EQ(rows(byName).front(), "ADA|a1a|200|260|60|30.0|both|");
 }
 
+TEST(ContentsComparison, NamesEqualWhenFoldedByCaseThenFidAndARepeatedUserOnceWithItsLastRow)
+{
+    // Names that share their first letters or differ only in case, the
+    // longest the parser keeps, one name under two FIDs; AB a1a repeated in
+    // one section, ab a1a in the next, AB A1A in the new log.
+    TempLog before(section(user("AB", "a1a", "10") + user("ab", "a1a", "20") + user("Ab", "a1a", "30") +
+                           user("aB", "a1a", "40") + user("ABC", "a1a", "50") + user("A", "a1a", "60") +
+                           user("AB", "A1A", "70") + user("AB", "a1a", "15")) +
+                   section(user("ab", "a1a", "25")));
+    TempLog after(section(user("AB", "a1a", "16") + user("Ab", "a1a", "30") + user("ABC", "a1a", "51") +
+                          user("ABCDEFGHIJKLMN", "a1a", "1") + user("abcdefghijklmn", "a1a", "2") +
+                          user("AB", "A1A", "70") + user("AB", "A1A", "71")));
+    const auto old = read(before);
+    auto now = read(after);
+    EXPECT_EQ(old.total, 60 + 70 + 15 + 30 + 40 + 25 + 50);
+    EXPECT_EQ(now.total, 16 + 30 + 51 + 1 + 2 + 71);
+    EXPECT_EQ(rows(ContentsComparison::compare(old, std::move(now), ContentsComparison::Order::Name)),
+              (std::vector<std::string>{
+                  "A|a1a|60||||gone|",
+                  "AB|A1A|70|71|1|1.4|both|",
+                  "AB|a1a|15|16|1|6.7|both|",
+                  "Ab|a1a|30|30|0|0.0|both|",
+                  "aB|a1a|40||||gone|",
+                  "ab|a1a|25||||gone|",
+                  "ABC|a1a|50|51|1|2.0|both|",
+                  "ABCDEFGHIJKLMN|a1a||1|||new|",
+                  "abcdefghijklmn|a1a||2|||new|",
+              }));
+}
+
 TEST(ContentsComparison, ALogThatCannotBeReadGivesTheScansReason)
 {
     ContentsComparison::Run run;
