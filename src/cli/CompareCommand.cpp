@@ -166,7 +166,6 @@ int CompareCommand::run(const std::vector<std::string>& args, std::ostream& out,
             text += "# " + s + '\n';
     }
     std::vector<std::pair<std::string_view, std::string_view>> fields;
-    bool written = true;
     for (const auto& u : users) {
         if (options->json) {
             const std::vector<std::string> values = ContentsComparison::values(u);
@@ -178,11 +177,10 @@ int CompareCommand::run(const std::vector<std::string>& args, std::ostream& out,
             ContentsComparison::appendTsv(u, text);
             text += '\n';
         }
-        if (text.size() >= (1u << 20) && !(written = pass()))
+        if (text.size() >= (1u << 20) && !pass())
             break;
     }
-    if (written)
-        pass();
+    pass();
     out.flush();
     if (!out) {
         err << "brindlewick-cli: standard output: write failed\n";
