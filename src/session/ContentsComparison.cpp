@@ -128,37 +128,40 @@ std::string ContentsComparison::User::changePercent() const
 bool ContentsComparison::readRun(const QByteArray& log, Run& run, QString& error,
                                  const std::function<bool(double)>& progress)
 {
-    QuietPrompter prompter;
-    SortState sort;
-    ScanSession session(kindProfile(ScanKind::Contents), sort, prompter);
-    session.setSelfDriven(false);
-    if (!session.chooseNative(log)) {
-        error = prompter.failure;
-        return false;
-    }
-    // A user takes a few hundred bytes of a log: room for them at once saves
-    // growing the list while the rows come.
-    const qint64 size = QFileInfo(QFile::decodeName(log)).size();
-    if (size > 0) {
-        const auto users = static_cast<std::size_t>(size / 512);
-        run.users.m_entries.reserve(users);
-        run.users.m_text.reserve(users * 16);
-    }
-    QObject::connect(&session, &ScanSession::scanFinishing, [&] { takeRows(session.rows(), run.users); });
-    session.parse();
-    while (session.scanRunning()) {
-        if (session.step() == Scan::Outcome::Paused) {
-            takeRows(session.rows(), run.users);
-            session.continueScan();
-        }
-        if (progress && !progress(session.progress())) {
-            error.clear();
+    // The scan's own memory is let go before the users are sorted.
+    {
+        QuietPrompter prompter;
+        SortState sort;
+        ScanSession session(kindProfile(ScanKind::Contents), sort, prompter);
+        session.setSelfDriven(false);
+        if (!session.chooseNative(log)) {
+            error = prompter.failure;
             return false;
         }
-    }
-    if (session.scan().failed()) {
-        error = prompter.failure;
-        return false;
+        // A user takes a few hundred bytes of a log: room for them at once saves
+        // growing the list while the rows come.
+        const qint64 size = QFileInfo(QFile::decodeName(log)).size();
+        if (size > 0) {
+            const auto users = static_cast<std::size_t>(size / 512);
+            run.users.m_entries.reserve(users);
+            run.users.m_text.reserve(users * 16);
+        }
+        QObject::connect(&session, &ScanSession::scanFinishing, [&] { takeRows(session.rows(), run.users); });
+        session.parse();
+        while (session.scanRunning()) {
+            if (session.step() == Scan::Outcome::Paused) {
+                takeRows(session.rows(), run.users);
+                session.continueScan();
+            }
+            if (progress && !progress(session.progress())) {
+                error.clear();
+                return false;
+            }
+        }
+        if (session.scan().failed()) {
+            error = prompter.failure;
+            return false;
+        }
     }
     orderByName(run.users, true);
     run.total = 0;
@@ -369,20 +372,24 @@ void ContentsComparison::orderByValue(Users& users, Order order, bool descending
     }
     std::sort(keys.begin(), keys.end(),
               [](const Key& a, const Key& b) { return a.value != b.value ? a.value < b.value : a.index < b.index; });
-    std::vector<Users::Entry> entries;
-    entries.reserve(users.size());
+    // The users with a value are set aside in their order; the others move
+    // to the back, in theirs, and the first take the front.
+    std::vector<Users::Entry> valued;
+    valued.reserve(keys.size());
     constexpr std::size_t ahead = 8;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (i + ahead < keys.size())
             prefetch(&users.m_entries[keys[i + ahead].index]);
-        entries.push_back(users.m_entries[keys[i].index]);
+        valued.push_back(users.m_entries[keys[i].index]);
     }
     keys = {};
-    for (const Users::Entry& e : users.m_entries) {
-        if (!valueOf(e))
-            entries.push_back(e);
+    std::vector<Users::Entry>& entries = users.m_entries;
+    std::size_t to = entries.size();
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        if (!valueOf(entries[i]))
+            entries[--to] = entries[i];
     }
-    users.m_entries = std::move(entries);
+    std::copy(valued.begin(), valued.end(), entries.begin());
 }
 
 const char* ContentsComparison::stateName(State state)
