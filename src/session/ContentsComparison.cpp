@@ -99,6 +99,7 @@ ContentsComparison::User ContentsComparison::Users::operator[](std::size_t index
 
 ContentsComparison::Users::Entry& ContentsComparison::Users::add(std::string_view name, std::string_view fid)
 {
+    static_assert(sizeof(Entry) == 32, "a user in 32 bytes");
     Entry& e = m_entries.emplace_back();
     e.at = m_text.size();
     e.nameSize = static_cast<std::uint32_t>(name.size());
