@@ -2,7 +2,8 @@
 # Times `brindlewick-cli compare contents OLD NEW` against scanning both logs
 # with `brindlewick-cli scan contents`, on two generated logs of SIZE_MB each,
 # and reports both peak memories. The compare should take at most 2.5 times
-# the two scans: its join is by hash, linear in the users.
+# the two scans: each log's users are sorted by name as it is read, and the
+# two lists joined in one pass.
 #
 #   bench/compare.sh [BUILD_DIR] [SIZE_MB]      (defaults: build, 600; 1 MB = 2^20 bytes)
 #

@@ -152,45 +152,58 @@ int CompareCommand::run(const std::vector<std::string>& args, std::ostream& out,
     for (const QString& n : names)
         keys.push_back(n.toStdString());
 
+    // Millions of rows: written a block at a time, not gathered whole.
     std::string text;
+    const auto pass = [&out, &text] {
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        text.clear();
+        return static_cast<bool>(out);
+    };
     for (const std::string& s : statuses) {
         if (options->json)
             text += JsonLines::status(s);
         else
             text += "# " + s + '\n';
     }
-    std::string exported;
-    if (!options->exportFile.isEmpty())
-        exported = names.join(u'\t').toStdString() + "\r\n";
-    std::string tsv;
+    std::vector<std::pair<std::string_view, std::string_view>> fields;
     for (const auto& u : users) {
-        tsv.clear();
-        ContentsComparison::appendTsv(u, tsv);
         if (options->json) {
             const std::vector<std::string> values = ContentsComparison::values(u);
-            std::vector<std::pair<std::string_view, std::string_view>> fields;
+            fields.clear();
             for (std::size_t k = 0; k < values.size(); ++k)
                 fields.emplace_back(keys[k], values[k]);
             JsonLines::appendObject(text, fields);
         } else {
-            text += tsv;
+            ContentsComparison::appendTsv(u, text);
             text += '\n';
         }
-        if (!options->exportFile.isEmpty()) {
-            exported += tsv;
-            exported += "\r\n";
-        }
+        if (text.size() >= (1u << 20) && !pass())
+            break;
     }
-    out << text;
+    pass();
     out.flush();
     if (!out) {
         err << "brindlewick-cli: standard output: write failed\n";
         return 1;
     }
+    // The export after the output, as the same rows with Windows line ends.
     if (!options->exportFile.isEmpty()) {
-        const QString error = ExportFile::save(options->exportFile, exported);
-        if (!error.isEmpty()) {
-            err << "brindlewick-cli: " << error.toStdString() << '\n';
+        ExportFile file(options->exportFile);
+        bool saved = file.open();
+        text = names.join(u'\t').toStdString() + "\r\n";
+        for (const auto& u : users) {
+            if (!saved)
+                break;
+            ContentsComparison::appendTsv(u, text);
+            text += "\r\n";
+            if (text.size() >= (1u << 20)) {
+                saved = file.write(text);
+                text.clear();
+            }
+        }
+        saved = saved && file.write(text) && file.commit();
+        if (!saved) {
+            err << "brindlewick-cli: " << file.errorText().toStdString() << '\n';
             return 1;
         }
     }

@@ -12,19 +12,23 @@
 
 namespace bw {
 
+class RowStore;
+
 // Two runs of the contents check compared: who grew, who is new, who is
 // gone. Each log is scanned as the Contents tab scans it, every section to
 // the end; a user is keyed by name and FID, and a user listed twice in one
-// log counts with its last row. The join is by hash, so its cost grows with
-// the users, not their product.
+// log counts with its last row. Each log's users are put in name order as it
+// is read, and the two lists are joined in one pass over both.
 class ContentsComparison {
 public:
-    enum class State { Both, New, Gone };
+    enum class State : std::uint8_t { Both, New, Gone };
     enum class Order { Change, Name, Total };
 
+    // One user: the name and FID are views of its list's text, valid while
+    // the list lives unchanged.
     struct User {
-        std::string name;
-        std::string fid;
+        std::string_view name;
+        std::string_view fid;
         std::optional<std::int64_t> oldTotal; // missing, or not an integer
         std::optional<std::int64_t> newTotal;
         State state = State::Both;
@@ -34,34 +38,61 @@ public:
         std::string changePercent() const;
     };
 
-    // Where each user of a run lies in its list, by name and FID: open
-    // addressing over the keys' hashes, so that a look-up reads one slot
-    // and, on a match, the user itself.
-    class UserIndex {
+    // A list of users held compactly, as millions of them are: every name
+    // and FID in one text, and a user's place in it with its totals in 32
+    // bytes.
+    class Users {
     public:
-        // The user's place, or nothing.
-        std::optional<std::size_t> find(const std::vector<User>& users, std::string_view name, std::string_view fid) const;
-        // The user's place, added at users.size() when new (the caller adds it).
-        std::size_t insert(const std::vector<User>& users, std::string_view name, std::string_view fid, bool& added);
-        // Room for about this many users without growing.
-        void reserve(std::size_t users);
+        class Iterator {
+        public:
+            Iterator(const Users* users, std::size_t at)
+                : m_users(users)
+                , m_at(at)
+            {
+            }
+            User operator*() const { return (*m_users)[m_at]; }
+            Iterator& operator++()
+            {
+                ++m_at;
+                return *this;
+            }
+            bool operator==(const Iterator& other) const { return m_at == other.m_at; }
+
+        private:
+            const Users* m_users;
+            std::size_t m_at;
+        };
+
+        std::size_t size() const { return m_entries.size(); }
+        bool empty() const { return m_entries.empty(); }
+        User operator[](std::size_t index) const;
+        Iterator begin() const { return {this, 0}; }
+        Iterator end() const { return {this, m_entries.size()}; }
 
     private:
-        struct Slot {
-            std::uint64_t hash = 0;
-            std::uint64_t place = 0; // the user's place + 1; 0 is empty
+        friend class ContentsComparison;
+        struct Entry {
+            std::uint64_t at : 59; // the name's first byte in m_text, the FID right after it
+            std::uint64_t hasOld : 1;
+            std::uint64_t hasNew : 1;
+            std::uint64_t state : 2;
+            std::uint32_t nameSize;
+            std::uint32_t fidSize;
+            std::int64_t oldTotal;
+            std::int64_t newTotal;
         };
-        static std::uint64_t hashOf(std::string_view name, std::string_view fid);
-        void grow();
+        std::string_view nameOf(const Entry& e) const { return {m_text.data() + e.at, e.nameSize}; }
+        std::string_view fidOf(const Entry& e) const { return {m_text.data() + e.at + e.nameSize, e.fidSize}; }
+        // A user with no totals, its name and FID added to the text.
+        Entry& add(std::string_view name, std::string_view fid);
 
-        std::vector<Slot> m_slots;
-        std::size_t m_count = 0;
+        std::vector<Entry> m_entries;
+        std::string m_text;
     };
 
-    // One log's users, by name and FID, in the order first seen.
+    // One log's users, in name order: each once, with the total of its last row.
     struct Run {
-        std::vector<User> users; // name, fid and newTotal filled in
-        UserIndex index;
+        Users users;
         std::int64_t total = 0;
     };
 
@@ -74,10 +105,9 @@ public:
 
     // Every user of either run, in the order asked for; ties by name, then FID.
     // after's users are moved out.
-    static std::vector<User> compare(const Run& before, Run&& after, Order order = Order::Change,
-                                     bool descending = false);
+    static Users compare(const Run& before, Run&& after, Order order = Order::Change, bool descending = false);
 
-    static void sortUsers(std::vector<User>& users, Order order, bool descending);
+    static void sortUsers(Users& users, Order order, bool descending);
 
     static const char* stateName(State state);
     static QStringList columnNames();
@@ -85,6 +115,15 @@ public:
     static std::vector<std::string> values(const User& user);
     // The same, tab-separated, added to out.
     static void appendTsv(const User& user, std::string& out);
+
+private:
+    // The rows' users added to users, as they come.
+    static void takeRows(const RowStore& rows, Users& users);
+    // Users in order by name, then FID. The users of one run have a new
+    // total only; of those equal in name and FID, only the last added is kept.
+    static void orderByName(Users& users, bool oneRun);
+    // Users in name order put in the order asked for.
+    static void orderByValue(Users& users, Order order, bool descending);
 };
 
 } // namespace bw

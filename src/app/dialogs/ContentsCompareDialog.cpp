@@ -30,13 +30,13 @@ class ComparisonModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setUsers(std::vector<ContentsComparison::User> users)
+    void setUsers(ContentsComparison::Users users)
     {
         beginResetModel();
         m_users = std::move(users);
         endResetModel();
     }
-    const std::vector<ContentsComparison::User>& users() const { return m_users; }
+    const ContentsComparison::Users& users() const { return m_users; }
 
     int rowCount(const QModelIndex& parent = {}) const override
     {
@@ -96,7 +96,7 @@ public:
     }
 
 private:
-    std::vector<ContentsComparison::User> m_users;
+    ContentsComparison::Users m_users;
 };
 
 namespace {
@@ -273,7 +273,7 @@ void ContentsCompareDialog::finish()
         return;
     }
     const std::int64_t then = m_work->old.total, now = m_work->now.total;
-    std::vector<ContentsComparison::User> users = ContentsComparison::compare(m_work->old, std::move(m_work->now));
+    ContentsComparison::Users users = ContentsComparison::compare(m_work->old, std::move(m_work->now));
     int both = 0, added = 0, gone = 0;
     for (const auto& u : users)
         (u.state == ContentsComparison::State::Both ? both : u.state == ContentsComparison::State::New ? added : gone)++;
