@@ -11,7 +11,7 @@ namespace {
 enum Marker {
     TaskLog,
     BeginJobLog,
-    GwCheckBanner,
+    CheckerBanner,
     ContentsVerification,
     CheckingUser,
     ProcessingComplete,
@@ -52,7 +52,7 @@ LineResume ContentsParser::lineStep(std::string_view line, LineResume from, Scan
 
     switch (from) {
     case LineResume::Start:
-        detectJobLog(line, has(TaskLog), has(BeginJobLog), has(GwCheckBanner), m_jobLogMode);
+        detectJobLog(line, has(TaskLog), has(BeginJobLog), has(CheckerBanner), m_jobLogMode);
         if (has(ContentsVerification) && m_sectionState == SectionState::Outside) {
             m_sectionState = SectionState::BetweenUsers;
             ctx.showStatus(m_profile.sectionFoundStatus);
