@@ -1,14 +1,14 @@
 #include "app/preview/WindowPreviewOpener.h"
 
 #include "app/preview/ReportPreviewWindow.h"
-#include "report_engine/PreviewInterfaceClass.h"
 
 #include <QPushButton>
 
 namespace bw {
 
-WindowPreviewOpener::WindowPreviewOpener(Prompter& prompter, UserName currentUserName)
-    : m_prompter(prompter)
+WindowPreviewOpener::WindowPreviewOpener(Prompter& prompter, UserName currentUserName, QObject* parent)
+    : PreviewOpener(parent)
+    , m_prompter(prompter)
     , m_currentUserName(std::move(currentUserName))
 {
 }
@@ -27,18 +27,6 @@ QObject* WindowPreviewOpener::showPreviewModal(PrintJob* job)
     window->setModal(true);
     window->exec();
     return window;
-}
-
-void WindowPreviewOpener::install(Prompter& prompter, UserName currentUserName)
-{
-    PreviewInterfaceClass::set([&prompter, currentUserName] {
-        return std::make_unique<WindowPreviewOpener>(prompter, currentUserName);
-    });
-}
-
-void WindowPreviewOpener::restore()
-{
-    PreviewInterfaceClass::setStandard();
 }
 
 } // namespace bw

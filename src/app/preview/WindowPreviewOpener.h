@@ -17,16 +17,11 @@ class WindowPreviewOpener : public PreviewOpener {
 public:
     using UserName = std::function<QString()>;
 
-    WindowPreviewOpener(Prompter& prompter, UserName currentUserName);
+    WindowPreviewOpener(Prompter& prompter, UserName currentUserName, QObject* parent = nullptr);
 
     // Shown modeless with Print disabled until the job is finished.
     QObject* showPreview(PrintJob* job) override;
     QObject* showPreviewModal(PrintJob* job) override;
-
-    // Makes this the engine's preview class; restore() puts back the
-    // engine's standard one.
-    static void install(Prompter& prompter, UserName currentUserName);
-    static void restore();
 
 private:
     Prompter& m_prompter;
