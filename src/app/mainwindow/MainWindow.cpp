@@ -6,7 +6,6 @@
 #include "app/preview/WindowPreviewOpener.h"
 #include "app/dialogs/SplashWindow.h"
 #include "app/widgets/UiScale.h"
-#include "base/CurrentUserName.h"
 #include "base/Prompter.h"
 #include "app/widgets/FolderBrowser.h"
 #include "report_engine/CsvExportFilter.h"
@@ -41,10 +40,10 @@ QStringList withoutPortuguese(QStringList lines)
 
 } // namespace
 
-MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
+MainWindow::MainWindow(Prompter& prompter, QString userName, QWidget* parent)
     : QMainWindow(parent)
     , m_prompter(prompter)
-    , m_previewOpener(std::make_unique<WindowPreviewOpener>(prompter, [] { return CurrentUserName(); }))
+    , m_previewOpener(std::make_unique<WindowPreviewOpener>(prompter, std::move(userName)))
     , m_mappings(PathMappingsDialog::loadSettings())
 {
     setObjectName(QStringLiteral("MainScreen"));

@@ -29,7 +29,9 @@ class MainWindow : public QMainWindow {
 public:
     static constexpr int tabCount = 4;
 
-    explicit MainWindow(Prompter& prompter, QWidget* parent = nullptr);
+    // userName: the user's account name as start-up read it, the author of
+    // the PDFs its previews save.
+    explicit MainWindow(Prompter& prompter, QString userName = QString(), QWidget* parent = nullptr);
     ~MainWindow() override;
 
     ScanTab* tab(int index) const { return m_tabs[static_cast<std::size_t>(index)]; }

@@ -6,16 +6,16 @@
 
 namespace bw {
 
-WindowPreviewOpener::WindowPreviewOpener(Prompter& prompter, UserName currentUserName, QObject* parent)
+WindowPreviewOpener::WindowPreviewOpener(Prompter& prompter, QString userName, QObject* parent)
     : PreviewOpener(parent)
     , m_prompter(prompter)
-    , m_currentUserName(std::move(currentUserName))
+    , m_userName(std::move(userName))
 {
 }
 
 QObject* WindowPreviewOpener::showPreview(PrintJob* job)
 {
-    auto* window = new ReportPreviewWindow(job, m_prompter, m_currentUserName ? m_currentUserName() : QString());
+    auto* window = new ReportPreviewWindow(job, m_prompter, m_userName);
     window->printButton()->setEnabled(false);
     window->show();
     return window;
@@ -23,7 +23,7 @@ QObject* WindowPreviewOpener::showPreview(PrintJob* job)
 
 QObject* WindowPreviewOpener::showPreviewModal(PrintJob* job)
 {
-    auto* window = new ReportPreviewWindow(job, m_prompter, m_currentUserName ? m_currentUserName() : QString());
+    auto* window = new ReportPreviewWindow(job, m_prompter, m_userName);
     window->setModal(true);
     window->exec();
     return window;

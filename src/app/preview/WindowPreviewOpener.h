@@ -4,20 +4,19 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace bw {
 
 class Prompter;
 
 // Opens every report preview in the program's own window,
-// ReportPreviewWindow, whose dialogs go through the prompter.
+// ReportPreviewWindow, whose dialogs go through the prompter and whose PDF
+// exports carry the user's name as their author.
 class WindowPreviewOpener : public PreviewOpener {
     Q_OBJECT
 public:
-    using UserName = std::function<QString()>;
+    WindowPreviewOpener(Prompter& prompter, QString userName, QObject* parent = nullptr);
 
-    WindowPreviewOpener(Prompter& prompter, UserName currentUserName, QObject* parent = nullptr);
+    const QString& userName() const { return m_userName; }
 
     // Shown modeless with Print disabled until the job is finished.
     QObject* showPreview(PrintJob* job) override;
@@ -25,7 +24,7 @@ public:
 
 private:
     Prompter& m_prompter;
-    UserName m_currentUserName;
+    QString m_userName;
 };
 
 } // namespace bw

@@ -33,13 +33,13 @@ using namespace bw::test;
 
 namespace {
 
-// A main window registers the filters; each test previews a demonstration
-// report through the window's opener, or the one given, and closes the
+// A main window, started by JSMITH, registers the filters; each test
+// previews a demonstration report through the window's opener and closes the
 // preview at its end.
 class PreviewTest : public ::testing::Test {
 protected:
     PreviewTest()
-        : window(prompter)
+        : window(prompter, QStringLiteral("JSMITH"))
     {
     }
     ~PreviewTest() override
@@ -49,9 +49,9 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    ReportPreviewWindow* show(DemoReport& demo, PreviewOpener* opener = nullptr)
+    ReportPreviewWindow* show(DemoReport& demo)
     {
-        demo.report.setPreviewOpener(opener ? opener : window.previewOpener());
+        demo.report.setPreviewOpener(window.previewOpener());
         job = demo.report.preview();
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* p = qobject_cast<ReportPreviewWindow*>(w); p && p->job() == job)
@@ -349,9 +349,8 @@ TEST_F(PreviewTest, SaveByEachEntryAndThePdfRules)
 
 TEST_F(PreviewTest, PdfCarriesTheUserTheTitleAndTheFirstRunsDescription)
 {
-    WindowPreviewOpener opener(prompter, [] { return QStringLiteral("JSMITH"); });
     DemoReport demo(DemoReport::rows(3));
-    show(demo, &opener);
+    show(demo);
     // Saving runs the report again, from another log: a second line.
     demo.logPath = QStringLiteral("/logs/second.log");
     prompter.saveAsAnswers.push_back(Prompter::SaveChoice{file("first.csv"), 3});
