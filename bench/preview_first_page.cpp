@@ -30,8 +30,9 @@ int main(int argc, char** argv)
         session.rows().add("USER" + std::to_string(i), {"a1b", n(), n(), n(), n(), n(), "Z", "N/A", "N/A", "Sales", "12/10/26 13:45"});
     }
     session.rows().settle();
-    bw::WindowPreviewOpener::install(prompter, {});
+    bw::WindowPreviewOpener opener(prompter, {});
     bw::ContentsReport report(session);
+    report.setPreviewOpener(&opener);
     QElapsedTimer t;
     t.start();
     bw::PrintJob* job = report.preview();
@@ -43,6 +44,5 @@ int main(int argc, char** argv)
     const double all = static_cast<double>(t.nsecsElapsed()) / 1e6;
     std::printf("preview of %d rows: %d page(s) shown after %.0f ms (target 500 ms); all %d pages after %.0f ms\n",
                 rowCount, firstCount, first, job ? job->pageCount() : 0, all);
-    bw::WindowPreviewOpener::restore();
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "app/StartUp.h"
 
+#include "app/dialogs/SplashWindow.h"
 #include "app/mainwindow/ScanTab.h"
 #include "app/mainwindow/MainWindow.h"
 
@@ -8,6 +9,11 @@
 #include <QTabWidget>
 
 namespace bw {
+
+QString StartUp::userName()
+{
+    return SplashWindow::userName().toUpper();
+}
 
 QString StartUp::wholePath(const QString& path)
 {

@@ -13,6 +13,10 @@ class StartUp {
 public:
     static QString title() { return QString::fromUtf8(build::title); }
 
+    // The user's account name in upper case, or "<UNKNOWN>": read once at
+    // start-up and handed to the window, whose PDFs carry it as their author.
+    static QString userName();
+
     // A log named on a command line, as a pick shows it: the whole path.
     static QString wholePath(const QString& path);
 

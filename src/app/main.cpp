@@ -150,12 +150,14 @@ int main(int argc, char** argv)
         return guard.refused() ? 1 : 0;
     }
 
+    // Read once, as the splash is made, for every PDF the window saves.
+    const QString userName = bw::StartUp::userName();
     auto splash = std::make_unique<bw::SplashWindow>();
     if (!splash->hiddenAtStartUp() && !tool)
         splash->showSplash();
 
     bw::WidgetPrompter prompter;
-    bw::MainWindow window(prompter);
+    bw::MainWindow window(prompter, userName);
     prompter.setParent(&window);
 
     // Once for the run, after the window: ContentsReport, DocumentReport, ExpireReport, BlobReport.

@@ -3,9 +3,8 @@
 #include "base/DateTimeText.h"
 #include "report_engine/ExportFilter.h"
 #include "report_engine/PageSink.h"
-#include "report_engine/PreviewInterfaceClass.h"
 #include "report_engine/PrintJob.h"
-#include "report_engine/PreviewOpener.h"
+#include "report_engine/StandardPreviewOpener.h"
 #include "report_engine/ReportPage.h"
 #include "report_engine/TextMeasure.h"
 
@@ -353,8 +352,8 @@ PrintJob* BandReport::newJob()
 PrintJob* BandReport::preview()
 {
     PrintJob* job = newJob();
-    std::unique_ptr<PreviewOpener> preview = PreviewInterfaceClass::create();
-    preview->showPreview(job);
+    StandardPreviewOpener standard;
+    (m_previewOpener ? *m_previewOpener : standard).showPreview(job);
     // Pages arrive while the window is open, the first as soon as it is laid out.
     job->generateStepwise();
     return job;
@@ -365,8 +364,8 @@ void BandReport::previewModal()
     PrintJob* job = newJob();
     // The modal preview runs its own loop; the pages are made from it.
     QTimer::singleShot(0, job, &PrintJob::generateStepwise);
-    std::unique_ptr<PreviewOpener> preview = PreviewInterfaceClass::create();
-    preview->showPreviewModal(job);
+    StandardPreviewOpener standard;
+    (m_previewOpener ? *m_previewOpener : standard).showPreviewModal(job);
 }
 
 } // namespace bw

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "report_engine/PageSetup.h"
+#include "report_engine/PreviewOpener.h"
 #include "report_engine/ReportBand.h"
 
 #include <QDeadlineTimer>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <array>
@@ -80,9 +82,14 @@ public:
     std::vector<ReportPage> pages();
     bool exportTo(ExportFilter& filter);
 
-    // Makes a job of the report and shows it in a preview of the class the
-    // engine names; the job frees itself when its preview closes, so the
-    // pointer is good until then.
+    // The opener that shows this report's previews; the report does not own
+    // it. Without one (nullptr), or once it is gone, the engine's standard
+    // preview.
+    void setPreviewOpener(PreviewOpener* opener) { m_previewOpener = opener; }
+
+    // Makes a job of the report and shows it through the report's opener;
+    // the job frees itself when its preview closes, so the pointer is good
+    // until then.
     PrintJob* preview();
     // The same in a modal preview, returning when it has closed.
     void previewModal();
@@ -105,6 +112,7 @@ private:
     int m_copies = 1;
     std::unique_ptr<Run> m_run;
     bool m_runResult = false;
+    QPointer<PreviewOpener> m_previewOpener;
 };
 
 } // namespace bw

@@ -6,8 +6,8 @@ namespace bw {
 
 class PrintJob;
 
-// Opens the preview of a job; the engine makes one of the class that
-// PreviewInterfaceClass names for every preview.
+// Opens the preview of a job; a report shows its previews through the one
+// it was given (BandReport::setPreviewOpener).
 class PreviewOpener : public QObject {
     Q_OBJECT
 public:

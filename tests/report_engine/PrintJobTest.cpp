@@ -1,4 +1,3 @@
-#include "report_engine/PreviewInterfaceClass.h"
 #include "report_engine/PrintJob.h"
 #include "report_engine/StandardPreviewWindow.h"
 #include "report_engine/PreviewOpener.h"
@@ -18,16 +17,16 @@ namespace {
 // Records the jobs it is asked to show and what the job tells it.
 class RecordingPreview : public PreviewOpener {
 public:
-    static inline std::vector<std::string> events;
-    static inline PrintJob* shown = nullptr;
+    std::vector<std::string> events;
+    PrintJob* shown = nullptr;
 
     QObject* showPreview(PrintJob* job) override
     {
         shown = job;
         events.push_back("show " + std::to_string(static_cast<int>(job->status())));
         connect(job, &PrintJob::pageAvailable, job,
-                [](int n) { events.push_back("pages " + std::to_string(n) + " " + std::to_string(static_cast<int>(shown->status()))); });
-        connect(job, &PrintJob::progressUpdate, job, [](int p) {
+                [this](int n) { events.push_back("pages " + std::to_string(n) + " " + std::to_string(static_cast<int>(shown->status()))); });
+        connect(job, &PrintJob::progressUpdate, job, [this](int p) {
             if (p == 0 || p == 100)
                 events.push_back("progress " + std::to_string(p));
         });
@@ -36,18 +35,16 @@ public:
     QObject* showPreviewModal(PrintJob* job) override { return showPreview(job); }
 };
 
-TEST(PrintJobTest, PreviewOpensTheNamedClassAndTellsItOfPagesAndProgress)
+TEST(PrintJobTest, PreviewOpensThroughTheGivenOpenerAndTellsItOfPagesAndProgress)
 {
-    EXPECT_TRUE(PreviewInterfaceClass::isStandard());
-    PreviewInterfaceClass::set([] { return std::make_unique<RecordingPreview>(); });
-    RecordingPreview::events.clear();
+    RecordingPreview opener;
     DemoReport demo(DemoReport::rows(60));
+    demo.report.setPreviewOpener(&opener);
     QPointer<PrintJob> job = demo.report.preview();
-    PreviewInterfaceClass::setStandard();
     ASSERT_TRUE(job);
-    EXPECT_EQ(RecordingPreview::shown, job.data());
+    EXPECT_EQ(opener.shown, job.data());
     const std::vector<std::string> expected{"show 0", "progress 0", "pages 1 1", "pages 2 1", "progress 100", "pages 2 2"};
-    EXPECT_EQ(RecordingPreview::events, expected);
+    EXPECT_EQ(opener.events, expected);
     EXPECT_EQ(job->title(), QStringLiteral("Demonstration Report"));
     EXPECT_EQ(job->report(), &demo.report);
     // The preview's closing frees the job.
@@ -65,7 +62,7 @@ void press(QWindow* window, Qt::Key key)
 
 TEST(PrintJobTest, StandardPreviewPagesByKeyAndFreesTheJobWhenClosed)
 {
-    ASSERT_TRUE(PreviewInterfaceClass::isStandard());
+    // Given no opener, a report shows the engine's standard preview.
     DemoReport demo(DemoReport::rows(60));
     QPointer<PrintJob> job = demo.report.preview();
     StandardPreviewWindow* window = nullptr;

@@ -2,7 +2,6 @@
 
 #include "BrindlewickVersion.h"
 #include "base/AccountName.h"
-#include "base/CurrentUserName.h"
 #include "versioninfo/VersionInfoError.h"
 #include "versioninfo/VersionInfo.h"
 
@@ -130,7 +129,6 @@ void SplashWindow::createWidgets()
     m_copyrightLabel->setText(copyright);
     m_versionLabel->setText(QStringLiteral("Version ") + fileVersion);
     m_companyLabel->setText(company);
-    setCurrentUserName(userName().toUpper());
     m_hintLabel->clear();
     m_aboutMode = 0;
     m_hiddenAtStartUp = hasNoSplashSwitch(QCoreApplication::arguments().mid(1));

@@ -11,8 +11,7 @@ class VersionInfo;
 
 // The borderless window that serves as the splash at start-up and as the
 // About box: the program's picture, the company, title, version and
-// copyright from the program's own version block. Every creation records the
-// user's name in CurrentUserName.
+// copyright from the program's own version block.
 class SplashWindow : public QDialog {
     Q_OBJECT
 public:

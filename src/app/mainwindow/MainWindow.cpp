@@ -6,7 +6,6 @@
 #include "app/preview/WindowPreviewOpener.h"
 #include "app/dialogs/SplashWindow.h"
 #include "app/widgets/UiScale.h"
-#include "base/CurrentUserName.h"
 #include "base/Prompter.h"
 #include "app/widgets/FolderBrowser.h"
 #include "report_engine/CsvExportFilter.h"
@@ -41,9 +40,10 @@ QStringList withoutPortuguese(QStringList lines)
 
 } // namespace
 
-MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
+MainWindow::MainWindow(Prompter& prompter, QString userName, QWidget* parent)
     : QMainWindow(parent)
     , m_prompter(prompter)
+    , m_previewOpener(std::make_unique<WindowPreviewOpener>(prompter, std::move(userName)))
     , m_mappings(PathMappingsDialog::loadSettings())
 {
     setObjectName(QStringLiteral("MainScreen"));
@@ -143,8 +143,6 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
-    // No preview may reach this window's prompter once it is gone.
-    WindowPreviewOpener::restore();
     // The pages go with the window; their removal must not reach the guard.
     disconnect(m_tabWidget, nullptr, this, nullptr);
 }
@@ -153,8 +151,6 @@ void MainWindow::createWidgets()
 {
     m_sort.reset();
     m_tabWidget->setCurrentIndex(0);
-    // Every report preview opens in the program's own window.
-    WindowPreviewOpener::install(m_prompter, [] { return CurrentUserName(); });
     m_exportFilters.emplace_back(TextExportFilter::entry());
     m_exportFilters.emplace_back(CsvExportFilter::entry(u','));
     m_exportFilters.emplace_back(HtmlExportFilter::entry());
@@ -258,7 +254,8 @@ bool MainWindow::event(QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (closeAllowed()) {
-        WindowPreviewOpener::restore();
+        // No later preview may reach this window's prompter.
+        m_previewOpener.reset();
         event->accept();
         return;
     }

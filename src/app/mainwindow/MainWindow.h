@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -19,6 +20,7 @@ namespace bw {
 class FolderBrowser;
 class Prompter;
 class ScanTab;
+class WindowPreviewOpener;
 
 // The program's working window: four tabs, one per kind of check, a Close
 // button that is also the running-scan lock, and a status bar for hints.
@@ -27,7 +29,9 @@ class MainWindow : public QMainWindow {
 public:
     static constexpr int tabCount = 4;
 
-    explicit MainWindow(Prompter& prompter, QWidget* parent = nullptr);
+    // userName: the user's account name as start-up read it, the author of
+    // the PDFs its previews save.
+    explicit MainWindow(Prompter& prompter, QString userName = QString(), QWidget* parent = nullptr);
     ~MainWindow() override;
 
     ScanTab* tab(int index) const { return m_tabs[static_cast<std::size_t>(index)]; }
@@ -37,6 +41,10 @@ public:
     QLabel* hintPanel() const { return m_hintPanel; }
     SortState& sortState() { return m_sort; }
     FolderBrowser* folderBrowser() const { return m_folderBrowser; }
+    // Opens the previews of the window's reports until the window closes;
+    // nullptr then, so that they show the engine's standard preview, which
+    // reaches nothing of this window.
+    WindowPreviewOpener* previewOpener() const { return m_previewOpener.get(); }
 
     // Whether the active tab may change now.
     bool canLeaveTab() const;
@@ -63,6 +71,7 @@ private:
     void createWidgets();
 
     Prompter& m_prompter;
+    std::unique_ptr<WindowPreviewOpener> m_previewOpener;
     SortState m_sort;
     QString m_lastPickedPath; // the open dialog starts where it was left
     SaveLocation m_saveLocation;  // so does the exports' save dialog

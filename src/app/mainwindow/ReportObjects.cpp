@@ -2,6 +2,7 @@
 
 #include "app/mainwindow/ScanTab.h"
 #include "app/mainwindow/MainWindow.h"
+#include "app/preview/WindowPreviewOpener.h"
 #include "reports/ContentsReport.h"
 #include "reports/DocumentReport.h"
 #include "reports/ExpireReport.h"
@@ -24,6 +25,8 @@ std::unique_ptr<R> makeFor(MainWindow& window, ScanKind kind)
 {
     ScanTab& tab = tabOf(window, kind);
     auto report = std::make_unique<R>(tab.session());
+    // Every report preview opens in the program's own window.
+    report->setPreviewOpener(window.previewOpener());
     tab.setReport(report.get());
     return report;
 }

@@ -12,7 +12,7 @@ class BlobReport;
 
 // The four report objects of a run, made once after the main window in the
 // order of its tabs and given to them, so that every Print reuses its tab's
-// report.
+// report, and handed the window's preview opener.
 class ReportObjects {
 public:
     explicit ReportObjects(MainWindow& window);

@@ -1,21 +1,21 @@
 #include "app/preview/WindowPreviewOpener.h"
 
 #include "app/preview/ReportPreviewWindow.h"
-#include "report_engine/PreviewInterfaceClass.h"
 
 #include <QPushButton>
 
 namespace bw {
 
-WindowPreviewOpener::WindowPreviewOpener(Prompter& prompter, UserName currentUserName)
-    : m_prompter(prompter)
-    , m_currentUserName(std::move(currentUserName))
+WindowPreviewOpener::WindowPreviewOpener(Prompter& prompter, QString userName, QObject* parent)
+    : PreviewOpener(parent)
+    , m_prompter(prompter)
+    , m_userName(std::move(userName))
 {
 }
 
 QObject* WindowPreviewOpener::showPreview(PrintJob* job)
 {
-    auto* window = new ReportPreviewWindow(job, m_prompter, m_currentUserName ? m_currentUserName() : QString());
+    auto* window = new ReportPreviewWindow(job, m_prompter, m_userName);
     window->printButton()->setEnabled(false);
     window->show();
     return window;
@@ -23,22 +23,10 @@ QObject* WindowPreviewOpener::showPreview(PrintJob* job)
 
 QObject* WindowPreviewOpener::showPreviewModal(PrintJob* job)
 {
-    auto* window = new ReportPreviewWindow(job, m_prompter, m_currentUserName ? m_currentUserName() : QString());
+    auto* window = new ReportPreviewWindow(job, m_prompter, m_userName);
     window->setModal(true);
     window->exec();
     return window;
-}
-
-void WindowPreviewOpener::install(Prompter& prompter, UserName currentUserName)
-{
-    PreviewInterfaceClass::set([&prompter, currentUserName] {
-        return std::make_unique<WindowPreviewOpener>(prompter, currentUserName);
-    });
-}
-
-void WindowPreviewOpener::restore()
-{
-    PreviewInterfaceClass::setStandard();
 }
 
 } // namespace bw

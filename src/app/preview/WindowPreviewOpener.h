@@ -4,33 +4,27 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace bw {
 
 class Prompter;
 
 // Opens every report preview in the program's own window,
-// ReportPreviewWindow, whose dialogs go through the prompter.
+// ReportPreviewWindow, whose dialogs go through the prompter and whose PDF
+// exports carry the user's name as their author.
 class WindowPreviewOpener : public PreviewOpener {
     Q_OBJECT
 public:
-    using UserName = std::function<QString()>;
+    WindowPreviewOpener(Prompter& prompter, QString userName, QObject* parent = nullptr);
 
-    WindowPreviewOpener(Prompter& prompter, UserName currentUserName);
+    const QString& userName() const { return m_userName; }
 
     // Shown modeless with Print disabled until the job is finished.
     QObject* showPreview(PrintJob* job) override;
     QObject* showPreviewModal(PrintJob* job) override;
 
-    // Makes this the engine's preview class; restore() puts back the
-    // engine's standard one.
-    static void install(Prompter& prompter, UserName currentUserName);
-    static void restore();
-
 private:
     Prompter& m_prompter;
-    UserName m_currentUserName;
+    QString m_userName;
 };
 
 } // namespace bw

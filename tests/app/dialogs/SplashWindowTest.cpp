@@ -1,9 +1,10 @@
 #include "BrindlewickVersion.h"
 #include "app/OtherUser.h"
+#include "app/StartUp.h"
 #include "app/mainwindow/MainWindow.h"
+#include "app/preview/WindowPreviewOpener.h"
 #include "app/dialogs/SplashWindow.h"
 #include "base/AccountName.h"
-#include "base/CurrentUserName.h"
 #include "support/FakePrompter.h"
 
 #include <QApplication>
@@ -95,12 +96,10 @@ TEST(SplashWindow, ADoubleClickDoesNotCloseTheStartUpSplash)
 TEST(SplashWindow, TheAboutBoxClosesOnADoubleClickAnywhereAndOnNothingElse)
 {
     FakePrompter prompter;
-    MainWindow window(prompter);
+    MainWindow window(prompter, StartUp::userName());
     window.show();
-    const QString userBefore = [] {
-        SplashWindow splash;
-        return CurrentUserName();
-    }();
+    // The name start-up hands the window for its previews' PDFs.
+    const QString userBefore = window.previewOpener()->userName();
     EXPECT_EQ(userBefore, effectiveAccountName().value_or(QStringLiteral("<UNKNOWN>")).toUpper());
 
     EXPECT_FALSE(aboutClosedBy(window, [](SplashWindow& about) {
@@ -119,7 +118,7 @@ TEST(SplashWindow, TheAboutBoxClosesOnADoubleClickAnywhereAndOnNothingElse)
         EXPECT_TRUE(aboutClosedBy(
             window, [label](SplashWindow& about) { QTest::mouseDClick((about.*label)(), Qt::LeftButton); }));
     }
-    EXPECT_EQ(CurrentUserName(), userBefore);
+    EXPECT_EQ(window.previewOpener()->userName(), userBefore);
 }
 
 TEST(SplashWindow, AUserWithoutAnAccountIsUnknown)
@@ -136,5 +135,5 @@ TEST(AsUnknownUser, DISABLED_Splash)
 {
     SplashWindow splash;
     EXPECT_EQ(SplashWindow::userName(), QStringLiteral("<UNKNOWN>"));
-    EXPECT_EQ(CurrentUserName(), QStringLiteral("<UNKNOWN>"));
+    EXPECT_EQ(StartUp::userName(), QStringLiteral("<UNKNOWN>"));
 }

@@ -1,4 +1,5 @@
 #include "app/mainwindow/MainWindow.h"
+#include "app/preview/WindowPreviewOpener.h"
 #include "app/preview/ReportPreviewWindow.h"
 #include "app/preview/PrinterDialog.h"
 #include "report_engine/DemoReport.h"
@@ -48,6 +49,7 @@ protected:
                     .arg(QCoreApplication::applicationPid());
         demo = std::make_unique<DemoReport>(DemoReport::rows(220), title);
         window = std::make_unique<MainWindow>(prompter);
+        demo->report.setPreviewOpener(window->previewOpener());
         job = demo->report.preview();
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* p = qobject_cast<ReportPreviewWindow*>(w); p && p->job() == job)

@@ -6,9 +6,9 @@
 #include "report_engine/CsvExportFilter.h"
 #include "report_engine/DemoReport.h"
 #include "report_engine/ExportFilterList.h"
-#include "report_engine/PreviewInterfaceClass.h"
 #include "report_engine/PageList.h"
 #include "report_engine/PrintJob.h"
+#include "report_engine/StandardPreviewWindow.h"
 #include "support/AtTwoFonts.h"
 #include "support/FakePrompter.h"
 #include "support/Wait.h"
@@ -33,12 +33,13 @@ using namespace bw::test;
 
 namespace {
 
-// A main window installs the preview and the filters; each test previews a
-// demonstration report in it and closes the preview at its end.
+// A main window, started by JSMITH, registers the filters; each test
+// previews a demonstration report through the window's opener and closes the
+// preview at its end.
 class PreviewTest : public ::testing::Test {
 protected:
     PreviewTest()
-        : window(prompter)
+        : window(prompter, QStringLiteral("JSMITH"))
     {
     }
     ~PreviewTest() override
@@ -50,6 +51,7 @@ protected:
 
     ReportPreviewWindow* show(DemoReport& demo)
     {
+        demo.report.setPreviewOpener(window.previewOpener());
         job = demo.report.preview();
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* p = qobject_cast<ReportPreviewWindow*>(w); p && p->job() == job)
@@ -154,6 +156,7 @@ TEST_F(PreviewTest, ModelessPreviewOpensWithPrintDisabledUntilTheJobIsFinished)
 TEST_F(PreviewTest, TheFirstPageShowsWhileTheRestIsLaidOut)
 {
     DemoReport demo(DemoReport::rows(100000, 7));
+    demo.report.setPreviewOpener(window.previewOpener());
     job = demo.report.preview();
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* p = qobject_cast<ReportPreviewWindow*>(w); p && p->job() == job)
@@ -346,7 +349,6 @@ TEST_F(PreviewTest, SaveByEachEntryAndThePdfRules)
 
 TEST_F(PreviewTest, PdfCarriesTheUserTheTitleAndTheFirstRunsDescription)
 {
-    WindowPreviewOpener::install(prompter, [] { return QStringLiteral("JSMITH"); });
     DemoReport demo(DemoReport::rows(3));
     show(demo);
     // Saving runs the report again, from another log: a second line.
@@ -425,21 +427,41 @@ TEST(PreviewWindow, FitsItsFrameToTheWorkAreaResizesAndKeepsItsDialogsOverIt)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-TEST(PreviewInstallation, MainWindowInstallsThePreviewAndFiltersAndRestoresAtClose)
+TEST(PreviewInstallation, MainWindowsOpenerAndFiltersServeUntilItCloses)
 {
-    ASSERT_TRUE(PreviewInterfaceClass::isStandard());
+    DemoReport demo(DemoReport::rows(3));
     {
         FakePrompter prompter;
         MainWindow window(prompter);
-        EXPECT_FALSE(PreviewInterfaceClass::isStandard());
+        demo.report.setPreviewOpener(window.previewOpener());
         const auto filters = ExportFilterList::entries();
         ASSERT_EQ(filters.size(), 3u);
         EXPECT_EQ(filters[0].name + filters[0].extension, QStringLiteral("Text fileTXT"));
         EXPECT_EQ(filters[1].name + filters[1].extension, QStringLiteral("Comma SeparatedCSV"));
         EXPECT_EQ(filters[2].name + filters[2].extension, QStringLiteral("HTML documentHTM"));
         window.show();
+        QPointer<PrintJob> job = demo.report.preview();
+        ReportPreviewWindow* preview = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* p = qobject_cast<ReportPreviewWindow*>(w); p && p->job() == job)
+                preview = p;
+        }
+        ASSERT_TRUE(preview);
+        preview->close();
         EXPECT_TRUE(window.close());
-        EXPECT_TRUE(PreviewInterfaceClass::isStandard());
+        // Closed, the window no longer opens previews: its report falls back
+        // on the engine's standard one.
+        EXPECT_EQ(window.previewOpener(), nullptr);
+        job = demo.report.preview();
+        StandardPreviewWindow* standard = nullptr;
+        for (QWindow* w : QGuiApplication::topLevelWindows()) {
+            if (auto* p = qobject_cast<StandardPreviewWindow*>(w))
+                standard = p;
+        }
+        ASSERT_TRUE(standard);
+        standard->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(job);
     }
     EXPECT_TRUE(ExportFilterList::entries().empty());
 }
