@@ -94,21 +94,23 @@ int main(int argc, char** argv)
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Reads GWCheck logs and lists what they report."));
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Scan LOG up to its first pause, save a picture of the window to FILE and quit."),
-                                        QStringLiteral("FILE"));
-    const QCommandLineOption bench(QStringLiteral("bench"),
-                                   QStringLiteral("Scan LOG, pressing Continue at every pause, print the time taken and quit."));
-    const QCommandLineOption kind(QStringLiteral("tab"),
-                                  QStringLiteral("With --screenshot or --bench: the tab to scan on (contents, documents, expire or structure)."),
-                                  QStringLiteral("KIND"), QStringLiteral("contents"));
+    // The developer switches (pictures for the documentation, the window's
+    // benchmark) come last in --help and say that they are.
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("For developers: scan LOG up to its first pause, save a picture of the window to FILE and quit."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption bench(
+        QStringLiteral("bench"),
+        QStringLiteral("For developers: scan LOG, pressing Continue at every pause, print the time taken and quit."));
+    const QCommandLineOption kind(
+        QStringLiteral("tab"),
+        QStringLiteral("For developers, with --screenshot or --bench: the tab to scan on (contents, documents, "
+                       "expire or structure)."),
+        QStringLiteral("KIND"), QStringLiteral("contents"));
     const QCommandLineOption aboutPicture(QStringLiteral("about-screenshot"),
-                                          QStringLiteral("Save a picture of the About box to FILE and quit."),
+                                          QStringLiteral("For developers: save a picture of the About box to FILE and quit."),
                                           QStringLiteral("FILE"));
-    options.addOption(screenshot);
-    options.addOption(aboutPicture);
-    options.addOption(bench);
-    options.addOption(kind);
     options.addPositionalArgument(
         QStringLiteral("LOG"),
         QStringLiteral("A log to pick on the Contents Check tab; when Brindlewick runs already, "
@@ -118,6 +120,8 @@ int main(int argc, char** argv)
                                   QStringLiteral("[/NS]"));
     const QCommandLineOption help = options.addHelpOption();
     const QCommandLineOption version = options.addVersionOption();
+    for (const QCommandLineOption* option : {&screenshot, &bench, &kind, &aboutPicture})
+        options.addOption(*option);
     if (!options.parse(QCoreApplication::arguments()))
         return usageError(options, options.errorText());
     if (options.isSet(help) || options.isSet(QStringLiteral("help-all")))
