@@ -1,12 +1,18 @@
 #pragma once
 
-#include "app/mainwindow/ScanTab.h"
 #include "app/mainwindow/MainWindow.h"
+#include "app/mainwindow/ScanTab.h"
+#include "support/FakePrompter.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeView>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
@@ -31,5 +37,30 @@ inline std::vector<std::unique_ptr<QAbstractItemModelTester>> checkModels(const 
             window.tab(i)->list()->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
     return testers;
 }
+
+// The main window shown and active, answering through a fake prompter, with
+// every change of its tabs' lists checked against the model rules.
+struct ShownWindow {
+    FakePrompter prompter;
+    MainWindow window{prompter};
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> modelTesters = checkModels(window);
+
+    ShownWindow()
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    ScanTab* tab(int i) { return window.tab(i); }
+
+    // Makes tab i the current one and picks path on it.
+    void pick(int i, const QString& path)
+    {
+        window.tabWidget()->setCurrentIndex(i);
+        prompter.fileAnswers.push_back(path);
+        QTest::mouseClick(tab(i)->pickButton(), Qt::LeftButton);
+    }
+};
 
 } // namespace bw::test

@@ -27,25 +27,11 @@ using namespace bw::test;
 
 namespace {
 
-struct Window {
-    FakePrompter prompter;
-    MainWindow window{prompter};
-
-    Window()
-    {
-        window.show();
-        QApplication::setActiveWindow(&window);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-
-    ScanTab* tab(int i) { return window.tab(i); }
-
+struct Window : ShownWindow {
     // Picks the log on tab i and scans to its first pause.
     void scanToPause(int i, const QString& log)
     {
-        window.tabWidget()->setCurrentIndex(i);
-        prompter.fileAnswers.push_back(log);
-        QTest::mouseClick(tab(i)->pickButton(), Qt::LeftButton);
+        pick(i, log);
         QTest::mouseClick(tab(i)->parseButton(), Qt::LeftButton);
         ASSERT_TRUE(waitUntil([&] { return tab(i)->scan().awaitingContinue(); }));
     }

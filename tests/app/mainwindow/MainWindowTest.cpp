@@ -54,27 +54,7 @@ const std::string kTwoSections = crlf({
     "PROCESSING COMPLETE",
 });
 
-struct Window {
-    FakePrompter prompter;
-    MainWindow window{prompter};
-    std::vector<std::unique_ptr<QAbstractItemModelTester>> modelTesters = checkModels(window);
-
-    Window()
-    {
-        window.show();
-        QApplication::setActiveWindow(&window);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-
-    ScanTab* tab(int i) { return window.tab(i); }
-
-    void pick(int i, const QString& path)
-    {
-        window.tabWidget()->setCurrentIndex(i);
-        prompter.fileAnswers.push_back(path);
-        QTest::mouseClick(tab(i)->pickButton(), Qt::LeftButton);
-    }
-
+struct Window : ShownWindow {
     std::vector<std::string> captions(int i)
     {
         std::vector<std::string> out;

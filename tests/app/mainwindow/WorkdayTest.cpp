@@ -35,25 +35,10 @@ using namespace bw::test;
 
 namespace {
 
-struct Window {
-    FakePrompter prompter;
-    MainWindow window{prompter};
-    std::vector<std::unique_ptr<QAbstractItemModelTester>> modelTesters = checkModels(window);
-
-    Window()
-    {
-        window.show();
-        QApplication::setActiveWindow(&window);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-
-    ScanTab* tab(int i) { return window.tab(i); }
-
+struct Window : ShownWindow {
     void pickAndParse(int i, const QString& log)
     {
-        window.tabWidget()->setCurrentIndex(i);
-        prompter.fileAnswers.push_back(log);
-        QTest::mouseClick(tab(i)->pickButton(), Qt::LeftButton);
+        pick(i, log);
         QTest::mouseClick(tab(i)->parseButton(), Qt::LeftButton);
         EXPECT_TRUE(waitUntil([&] { return tab(i)->scan().awaitingContinue() || !tab(i)->scanRunning(); }));
     }
