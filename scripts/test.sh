@@ -15,6 +15,8 @@ export QT_QPA_PLATFORM=offscreen
 trap brindlewick_stop_print_queues EXIT
 brindlewick_start_print_queues
 jobs=$(nproc 2>/dev/null || echo 2)
+# One compile more than cores keeps them busy while another job reads or links.
+build_jobs=$((jobs + 1))
 
 stage_times=()
 stage_start=$SECONDS
@@ -32,13 +34,13 @@ scripts/check-layers.sh
 
 stage "normal build"
 cmake --preset normal >/dev/null
-cmake --build --preset normal -j "$jobs"
+cmake --build --preset normal -j "$build_jobs"
 stage "normal tests"
 ctest --preset normal -j "$jobs"
 
 stage "sanitizer build"
 cmake --preset sanitize >/dev/null
-cmake --build --preset sanitize -j "$jobs"
+cmake --build --preset sanitize -j "$build_jobs"
 stage "sanitizer tests"
 ctest --preset sanitize -j "$jobs"
 
@@ -46,7 +48,7 @@ ctest --preset sanitize -j "$jobs"
 # without precompiled headers a source that lacks an include of its own.
 stage "release build"
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$jobs"
+cmake --build --preset release -j "$build_jobs"
 
 # The Debian package of the Release build: what it installs, its desktop
 # entry and metainfo, its dependencies, and that its programs start.
@@ -81,7 +83,7 @@ echo "$deb: $(dpkg-deb -c "$deb" | wc -l) entries; depends: $depends"
 # runs them for longer).
 stage "clang build"
 cmake --preset clang >/dev/null
-cmake --build --preset clang -j "$jobs"
+cmake --build --preset clang -j "$build_jobs"
 stage "fuzz targets, smoke run"
 scripts/fuzz.sh --smoke
 

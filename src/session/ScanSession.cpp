@@ -1,7 +1,7 @@
 #include "session/ScanSession.h"
 
 #include "base/DisplayText.h"
-#include "base/ExeDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "base/LogDirectory.h"
 #include "base/Prompter.h"
 #include "lists/DocumentTargetPath.h"
@@ -26,7 +26,7 @@ ScanSession::ScanSession(const KindProfile& profile, SortState& sort, Prompter& 
     m_enabled[static_cast<std::size_t>(ScanControl::Close)] = true;
     // The program's own folder, where there is a program (not in a test).
     if (profile.hasOutputDirectory)
-        m_outputDirectory = ExeDirectory();
+        m_outputDirectory = programDirectory();
     m_slice.setSingleShot(true);
     m_slice.setInterval(0);
     connect(&m_slice, &QTimer::timeout, this, &ScanSession::runSlice);

@@ -13,8 +13,8 @@ namespace bw {
 // raised as VersionInfoError.
 class VersionInfo : public QObject {
     Q_OBJECT
-    Q_PROPERTY(QString FileName READ fileName WRITE setFileName)
-    Q_PROPERTY(bool IncludeTitles READ includeTitles WRITE setIncludeTitles)
+    Q_PROPERTY(QString fileName READ fileName WRITE setFileName)
+    Q_PROPERTY(bool includeTitles READ includeTitles WRITE setIncludeTitles)
 public:
     explicit VersionInfo(QObject* parent = nullptr);
 
@@ -40,7 +40,7 @@ private:
     bool m_includeTitles = false;
     VersionBlock m_block;
     QString m_prefix;
-    // Emptied by IncludeTitles; nothing fills them.
+    // Emptied by setIncludeTitles; nothing fills them.
     QStringList m_titles;
     QStringList m_values;
 };

@@ -1,10 +1,10 @@
-#include "base/ExeDirectory.h"
+#include "base/ProgramDirectory.h"
 
 #include <gtest/gtest.h>
 
 using namespace bw;
 
-TEST(ExeDirectory, TheFolderWithoutItsSeparatorUnlessARoot)
+TEST(ProgramDirectory, TheFolderWithoutItsSeparatorUnlessARoot)
 {
     EXPECT_EQ(directoryOfProgram(QStringLiteral("C:\\Tools\\app.exe")), QStringLiteral("C:\\Tools"));
     EXPECT_EQ(directoryOfProgram(QStringLiteral("C:\\app.exe")), QStringLiteral("C:\\"));

@@ -1,4 +1,4 @@
-#include "base/ExeDirectory.h"
+#include "base/ProgramDirectory.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -7,7 +7,7 @@
 
 namespace bw {
 
-QString ExeDirectory()
+QString programDirectory()
 {
     if (!QCoreApplication::instance())
         return {};
