@@ -23,12 +23,9 @@ public:
     void setPageSize(const QPageSize& size) { m_size = size; }
     // The paper the printer is set to; an invalid printer changes nothing.
     void setPaperFromPrinter(const QPrinterInfo& printer);
-    const QPageSize& pageSize() const { return m_size; }
 
-    void setOrientation(QPageLayout::Orientation orientation) { m_orientation = orientation; }
     QPageLayout::Orientation orientation() const { return m_orientation; }
 
-    void setMargins(const QMarginsF& marginsMm) { m_margins = marginsMm; }
     const QMarginsF& margins() const { return m_margins; }
 
     // The sheet as it lies, landscape turned.

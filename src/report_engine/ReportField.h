@@ -24,7 +24,6 @@ public:
     double yMm() const { return m_y; }
     void setPosition(double xMm, double yMm);
     Align align() const { return m_align; }
-    void setAlign(Align align) { m_align = align; }
 
     const QString& text() const { return m_text; }
     void setText(const QString& text) { m_text = text; }

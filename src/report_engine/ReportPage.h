@@ -36,7 +36,6 @@ public:
     }
 
     QSizeF sizeMm() const { return m_sizeMm; }
-    void setSizeMm(QSizeF size) { m_sizeMm = size; }
 
     const std::vector<PageText>& texts() const { return m_texts; }
     void add(PageText text) { m_texts.push_back(std::move(text)); }

@@ -12,9 +12,4 @@ constexpr double mmFromPixels(double pixels)
     return pixels * mmPerInch / designDpi;
 }
 
-constexpr double mmFromPoints(double points)
-{
-    return points * mmPerInch / 72.0;
-}
-
 } // namespace bw

@@ -14,8 +14,6 @@ public:
     const QStringList& names() const { return m_names; }
     int count() const { return static_cast<int>(m_names.size()); }
     bool isEmpty() const { return m_names.isEmpty(); }
-    // The default printer's position; -1 when there is none.
-    int defaultIndex() const { return m_default; }
 
     // -1 when the list is empty.
     int printerIndex() const { return m_current; }
@@ -25,7 +23,7 @@ public:
 
 private:
     QStringList m_names;
-    int m_default = -1;
+    int m_default = -1; // the default printer's position; -1 when there is none
     int m_current = -1;
 };
 
