@@ -4,8 +4,8 @@
 // near the end, nowhere, and one beyond ASCII (matched on the text shown).
 // The peer, measured in the same run, is a case-sensitive std::string_view
 // find over the same cells.
-#include "app/mainwindow/RowFinder.h"
 #include "app/lists/RowListModel.h"
+#include "app/mainwindow/RowFinder.h"
 #include "lists/ContentsCompare.h"
 #include "lists/RowStore.h"
 #include "session/KindProfile.h"

@@ -1,7 +1,7 @@
 #include "actions/TabDelimitedExport.h"
 
-#include "base/ExportFile.h"
 #include "actions/SaveLocation.h"
+#include "base/ExportFile.h"
 #include "base/Prompter.h"
 #include "lists/RowLayout.h"
 #include "lists/RowStore.h"

@@ -1,8 +1,8 @@
 #include "app/StartUp.h"
 
 #include "app/dialogs/SplashWindow.h"
-#include "app/mainwindow/ScanTab.h"
 #include "app/mainwindow/MainWindow.h"
+#include "app/mainwindow/ScanTab.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "BrindlewickVersion.h"
 #include "app/InstanceGuard.h"
+#include "app/StartUp.h"
+#include "app/dialogs/SplashWindow.h"
+#include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/ReportObjects.h"
 #include "app/mainwindow/ScanTab.h"
-#include "app/StartUp.h"
-#include "app/mainwindow/MainWindow.h"
-#include "app/dialogs/SplashWindow.h"
 #include "app/widgets/WidgetPrompter.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "cli/CompareCommand.h"
 
-#include "base/ExportFile.h"
 #include "base/DisplayText.h"
+#include "base/ExportFile.h"
 #include "cli/JsonLines.h"
 #include "session/ContentsComparison.h"
 

@@ -1,9 +1,9 @@
 #include "cli/ReportOutput.h"
 
+#include "reports/BlobReport.h"
 #include "reports/ContentsReport.h"
 #include "reports/DocumentReport.h"
 #include "reports/ExpireReport.h"
-#include "reports/BlobReport.h"
 #include "session/ScanSession.h"
 
 #include <QGuiApplication>

@@ -4,8 +4,8 @@
 #include "report_engine/ExportFilter.h"
 #include "report_engine/PageSink.h"
 #include "report_engine/PrintJob.h"
-#include "report_engine/StandardPreviewOpener.h"
 #include "report_engine/ReportPage.h"
+#include "report_engine/StandardPreviewOpener.h"
 #include "report_engine/TextMeasure.h"
 
 #include <QDateTime>

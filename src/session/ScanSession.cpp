@@ -1,8 +1,8 @@
 #include "session/ScanSession.h"
 
 #include "base/DisplayText.h"
-#include "base/ProgramDirectory.h"
 #include "base/LogDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "base/Prompter.h"
 #include "lists/DocumentTargetPath.h"
 #include "lists/SortState.h"

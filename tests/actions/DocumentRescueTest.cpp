@@ -1,9 +1,9 @@
 #include "actions/DocumentExport.h"
 #include "actions/DocumentRescue.h"
-#include "base/ExportFile.h"
 #include "actions/FileActions.h"
 #include "actions/ImportJournal.h"
 #include "actions/SaveLocation.h"
+#include "base/ExportFile.h"
 #include "support/ActionFixture.h"
 #include "support/SmallFileSystem.h"
 

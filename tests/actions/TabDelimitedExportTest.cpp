@@ -1,7 +1,7 @@
-#include "base/ExportFile.h"
 #include "actions/FileActions.h"
 #include "actions/SaveLocation.h"
 #include "actions/TabDelimitedExport.h"
+#include "base/ExportFile.h"
 #include "support/ActionFixture.h"
 #include "support/SmallFileSystem.h"
 

@@ -1,9 +1,9 @@
 #include "app/InstanceGuard.h"
 #include "app/OtherUser.h"
-#include "app/mainwindow/ScanTab.h"
 #include "app/StartUp.h"
-#include "app/mainwindow/MainWindow.h"
 #include "app/dialogs/SplashWindow.h"
+#include "app/mainwindow/MainWindow.h"
+#include "app/mainwindow/ScanTab.h"
 #include "support/FakePrompter.h"
 #include "support/Wait.h"
 

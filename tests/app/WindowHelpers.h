@@ -6,10 +6,10 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
-#include <QTabWidget>
-#include <QToolButton>
 #include <QHeaderView>
+#include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeView>
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // none, gives values or one of the reader's own errors, never a crash.
 #include "FuzzSupport.h"
 
-#include "versioninfo/VersionInfoError.h"
-#include "versioninfo/VersionInfo.h"
 #include "versioninfo/VersionBlock.h"
+#include "versioninfo/VersionInfo.h"
+#include "versioninfo/VersionInfoError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,10 +1,10 @@
 #include "report_engine/CsvExportFilter.h"
+#include "report_engine/DemoReport.h"
 #include "report_engine/ExportFilterList.h"
 #include "report_engine/HtmlExportFilter.h"
 #include "report_engine/PdfExportFilter.h"
 #include "report_engine/PrintJob.h"
 #include "report_engine/TextExportFilter.h"
-#include "report_engine/DemoReport.h"
 #include "support/QtPrinting.h"
 
 #include <QFile>

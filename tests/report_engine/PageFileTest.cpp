@@ -1,8 +1,8 @@
+#include "report_engine/DemoReport.h"
 #include "report_engine/PageFile.h"
 #include "report_engine/PageFileHelpers.h"
 #include "report_engine/PageList.h"
 #include "report_engine/PrintJob.h"
-#include "report_engine/DemoReport.h"
 #include "support/QtPrinting.h"
 
 #include <QFile>

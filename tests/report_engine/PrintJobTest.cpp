@@ -1,12 +1,12 @@
+#include "report_engine/DemoReport.h"
+#include "report_engine/PreviewOpener.h"
 #include "report_engine/PrintJob.h"
 #include "report_engine/StandardPreviewWindow.h"
-#include "report_engine/PreviewOpener.h"
-#include "report_engine/DemoReport.h"
 #include "support/QtPrinting.h"
 
 #include <QGuiApplication>
-#include <QPointer>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QWindow>
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "reports/ReportTab.h"
 #include "reports/BlobReport.h"
+#include "reports/ReportTab.h"
 
 #include <gtest/gtest.h>
 

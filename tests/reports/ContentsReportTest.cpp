@@ -1,7 +1,7 @@
 #include "lists/RowLayout.h"
 #include "report_engine/PageSink.h"
-#include "reports/ReportTab.h"
 #include "reports/ContentsReport.h"
+#include "reports/ReportTab.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "lists/Row.h"
-#include "reports/ReportTab.h"
 #include "reports/DocumentReport.h"
+#include "reports/ReportTab.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "reports/ReportTab.h"
 #include "reports/ExpireReport.h"
+#include "reports/ReportTab.h"
 
 #include <gtest/gtest.h>
 

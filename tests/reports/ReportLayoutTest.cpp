@@ -1,9 +1,9 @@
 #include "report_engine/TextExportFilter.h"
-#include "reports/ReportTab.h"
+#include "reports/BlobReport.h"
 #include "reports/ContentsReport.h"
 #include "reports/DocumentReport.h"
 #include "reports/ExpireReport.h"
-#include "reports/BlobReport.h"
+#include "reports/ReportTab.h"
 
 #include <QDir>
 #include <QFile>

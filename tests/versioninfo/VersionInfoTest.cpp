@@ -1,7 +1,7 @@
 #include "BrindlewickVersion.h"
-#include "versioninfo/VersionInfoError.h"
-#include "versioninfo/VersionInfo.h"
 #include "versioninfo/VersionBlockWriter.h"
+#include "versioninfo/VersionInfo.h"
+#include "versioninfo/VersionInfoError.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "app/dialogs/ContentsCompareDialog.h"
 
-#include "base/ExportFile.h"
 #include "base/DisplayText.h"
+#include "base/ExportFile.h"
 #include "base/Prompter.h"
 
 #include <QAbstractTableModel>

@@ -2,8 +2,8 @@
 
 #include "BrindlewickVersion.h"
 #include "base/AccountName.h"
-#include "versioninfo/VersionInfoError.h"
 #include "versioninfo/VersionInfo.h"
+#include "versioninfo/VersionInfoError.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,12 +1,12 @@
 #include "app/mainwindow/ReportObjects.h"
 
-#include "app/mainwindow/ScanTab.h"
 #include "app/mainwindow/MainWindow.h"
+#include "app/mainwindow/ScanTab.h"
 #include "app/preview/WindowPreviewOpener.h"
+#include "reports/BlobReport.h"
 #include "reports/ContentsReport.h"
 #include "reports/DocumentReport.h"
 #include "reports/ExpireReport.h"
-#include "reports/BlobReport.h"
 
 namespace bw {
 

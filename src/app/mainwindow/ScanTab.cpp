@@ -2,11 +2,11 @@
 
 #include "actions/FileActions.h"
 #include "app/lists/CellTipDelegate.h"
-#include "app/mainwindow/FindBar.h"
 #include "app/lists/ListHeader.h"
-#include "app/mainwindow/RowFinder.h"
 #include "app/lists/RowListModel.h"
 #include "app/lists/RowListView.h"
+#include "app/mainwindow/FindBar.h"
+#include "app/mainwindow/RowFinder.h"
 #include "app/mainwindow/StatusText.h"
 #include "app/widgets/UiScale.h"
 #include "app/widgets/WidgetPrompter.h"
@@ -16,8 +16,8 @@
 #include "report_engine/PrintJob.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
 #include <QDir>
+#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGridLayout>

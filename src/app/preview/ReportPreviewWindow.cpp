@@ -8,12 +8,13 @@
 #include "report_engine/BandReport.h"
 #include "report_engine/ExportFilter.h"
 #include "report_engine/ExportFilterList.h"
-#include "report_engine/PrintPages.h"
 #include "report_engine/PdfExportFilter.h"
 #include "report_engine/PrintJob.h"
+#include "report_engine/PrintPages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -22,11 +23,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QWindow>
-#include <QCoreApplication>
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace bw {
 

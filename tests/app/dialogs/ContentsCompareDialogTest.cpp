@@ -1,6 +1,6 @@
 #include "app/dialogs/ContentsCompareDialog.h"
-#include "app/mainwindow/ScanTab.h"
 #include "app/mainwindow/MainWindow.h"
+#include "app/mainwindow/ScanTab.h"
 #include "support/ActionFixture.h"
 #include "support/FakePrompter.h"
 #include "support/ScanRecorder.h"

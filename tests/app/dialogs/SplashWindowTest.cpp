@@ -1,9 +1,9 @@
 #include "BrindlewickVersion.h"
 #include "app/OtherUser.h"
 #include "app/StartUp.h"
+#include "app/dialogs/SplashWindow.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/preview/WindowPreviewOpener.h"
-#include "app/dialogs/SplashWindow.h"
 #include "base/AccountName.h"
 #include "support/FakePrompter.h"
 

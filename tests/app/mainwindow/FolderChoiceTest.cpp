@@ -1,6 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
-#include "app/widgets/WidgetPrompter.h"
 #include "app/widgets/FolderBrowser.h"
+#include "app/widgets/WidgetPrompter.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,9 +1,9 @@
+#include "app/WindowHelpers.h"
 #include "app/lists/RowListModel.h"
+#include "app/mainwindow/MainWindow.h"
 #include "app/mainwindow/ScanTab.h"
 #include "app/mainwindow/StatusText.h"
-#include "app/mainwindow/MainWindow.h"
 #include "app/widgets/UiScale.h"
-#include "app/WindowHelpers.h"
 #include "support/FakePrompter.h"
 #include "support/ScanRecorder.h"
 #include "support/Wait.h"
@@ -18,9 +18,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QSet>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>

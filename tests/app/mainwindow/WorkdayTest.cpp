@@ -1,16 +1,16 @@
 // The window as an administrator drives it through a working day: focus
 // after Print and after a failed log, failures of a run summed up, room for
 // the text, Find.
-#include "app/mainwindow/FindBar.h"
+#include "app/WindowHelpers.h"
 #include "app/dialogs/PathMappingsDialog.h"
-#include "app/mainwindow/ReportObjects.h"
 #include "app/lists/RowListView.h"
+#include "app/mainwindow/FindBar.h"
+#include "app/mainwindow/MainWindow.h"
+#include "app/mainwindow/ReportObjects.h"
 #include "app/mainwindow/ScanTab.h"
 #include "app/mainwindow/StatusText.h"
-#include "app/mainwindow/MainWindow.h"
 #include "app/preview/ReportPreviewWindow.h"
 #include "app/widgets/WidgetPrompter.h"
-#include "app/WindowHelpers.h"
 #include "support/ActionFixture.h"
 #include "support/FakePrompter.h"
 #include "support/ScanRecorder.h"

@@ -1,7 +1,7 @@
-#include "app/preview/PreviewControl.h"
 #include "app/mainwindow/MainWindow.h"
-#include "app/preview/WindowPreviewOpener.h"
+#include "app/preview/PreviewControl.h"
 #include "app/preview/ReportPreviewWindow.h"
+#include "app/preview/WindowPreviewOpener.h"
 #include "app/widgets/WidgetPrompter.h"
 #include "report_engine/CsvExportFilter.h"
 #include "report_engine/DemoReport.h"
@@ -19,12 +19,12 @@
 #include <QPointer>
 #include <QProcess>
 #include <QProgressBar>
-#include <QScreen>
-#include <QTimer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
