@@ -34,10 +34,10 @@ std::unique_ptr<R> makeFor(MainWindow& window, ScanKind kind)
 } // namespace
 
 ReportObjects::ReportObjects(MainWindow& window)
-    : m_cv(makeFor<ContentsReport>(window, ScanKind::Contents))
-    , m_doc(makeFor<DocumentReport>(window, ScanKind::Documents))
-    , m_es(makeFor<ExpireReport>(window, ScanKind::Expire))
-    , m_unk(makeFor<BlobReport>(window, ScanKind::Structure))
+    : m_contents(makeFor<ContentsReport>(window, ScanKind::Contents))
+    , m_documents(makeFor<DocumentReport>(window, ScanKind::Documents))
+    , m_expire(makeFor<ExpireReport>(window, ScanKind::Expire))
+    , m_blob(makeFor<BlobReport>(window, ScanKind::Structure))
 {
 }
 

@@ -18,16 +18,16 @@ public:
     explicit ReportObjects(MainWindow& window);
     ~ReportObjects();
 
-    ContentsReport& CVReport() const { return *m_cv; }
-    DocumentReport& DocReport() const { return *m_doc; }
-    ExpireReport& ESReport() const { return *m_es; }
-    BlobReport& UnkReport() const { return *m_unk; }
+    ContentsReport& contentsReport() const { return *m_contents; }
+    DocumentReport& documentReport() const { return *m_documents; }
+    ExpireReport& expireReport() const { return *m_expire; }
+    BlobReport& blobReport() const { return *m_blob; }
 
 private:
-    std::unique_ptr<ContentsReport> m_cv;
-    std::unique_ptr<DocumentReport> m_doc;
-    std::unique_ptr<ExpireReport> m_es;
-    std::unique_ptr<BlobReport> m_unk;
+    std::unique_ptr<ContentsReport> m_contents;
+    std::unique_ptr<DocumentReport> m_documents;
+    std::unique_ptr<ExpireReport> m_expire;
+    std::unique_ptr<BlobReport> m_blob;
 };
 
 } // namespace bw

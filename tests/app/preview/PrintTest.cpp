@@ -46,10 +46,10 @@ TEST(Print, EachTabPreviewsItsOwnReportOfThePausedSectionAndReusesIt)
     FakePrompter prompter;
     MainWindow window(prompter);
     ReportObjects reports(window);
-    EXPECT_EQ(window.tab(0)->report(), &reports.CVReport());
-    EXPECT_EQ(window.tab(1)->report(), &reports.DocReport());
-    EXPECT_EQ(window.tab(2)->report(), &reports.ESReport());
-    EXPECT_EQ(window.tab(3)->report(), &reports.UnkReport());
+    EXPECT_EQ(window.tab(0)->report(), &reports.contentsReport());
+    EXPECT_EQ(window.tab(1)->report(), &reports.documentReport());
+    EXPECT_EQ(window.tab(2)->report(), &reports.expireReport());
+    EXPECT_EQ(window.tab(3)->report(), &reports.blobReport());
     window.show();
     const char* const titles[] = {"GWCheck Contents Check Parser Report - 1 page",
                                   "GWCheck Document Error 50 Check Parser Report - 1 page",
